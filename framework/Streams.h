@@ -1,6 +1,8 @@
 #pragma once
 // Byte streams: a memory stream and a read-only file stream. Free of windows.h.
 
+#include "framework/Component.h"
+
 #include <cstdint>
 #include <cstdio>
 #include <memory>
@@ -9,9 +11,9 @@
 
 enum class TSeekOrigin { soBeginning, soCurrent, soEnd };
 
-class TStream {
+// A TObject so that string lists can own streams (skin file pictures).
+class TStream : public TObject {
   public:
-    virtual ~TStream() = default;
     // Reads up to count bytes; returns how many were read.
     virtual size_t Read(void* buffer, size_t count) = 0;
     virtual size_t Write(const void* buffer, size_t count) = 0;
