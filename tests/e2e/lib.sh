@@ -1,0 +1,176 @@
+# Helpers for the end-to-end tests; source it from tests/e2e/e2e_*.sh.
+#
+# The caller (tools/test.sh through ctest) has already started an X server
+# (DISPLAY), created the Wine prefix and started its wineserver. ctest passes
+#   DRIVER_EXE   the MoxelDriver.exe of the test build
+#   PROGRAM_EXE  the MoxelUtility.exe of the test build
+#   REPO_ROOT    the source tree
+# Times given to these helpers are in seconds.
+
+set -uo pipefail
+
+: "${REPO_ROOT:=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)}"
+# shellcheck source=../../tools/wine-env.sh
+. "$REPO_ROOT/tools/wine-env.sh"
+
+APP_TITLE="MOXEL Utility V1.1"
+MAIN_TITLE="MOXEL Utility V1.2 20080204"
+SETTINGS_KEY='HKLM\Software\MOXEL Utility'
+RUN_KEY='HKLM\Software\Microsoft\Windows\CurrentVersion\Run'
+
+PROGRAM_PID=""
+E2E_TMP=$(mktemp -d "${TMPDIR:-/tmp}/moxel-e2e.XXXXXX")
+_e2e_exit_hooks=()
+
+# Runs the driver; prints its output, returns its exit code.
+drv() {
+  [ -n "${DRIVER_EXE:-}" ] || { echo "DRIVER_EXE is not set" >&2; return 2; }
+  wine_cmd "$DRIVER_EXE" "$@"
+}
+
+# on_exit CMD...: runs CMD when the script ends, however it ends.
+on_exit() { _e2e_exit_hooks+=("$*"); }
+
+_e2e_cleanup() {
+  local rc=$?
+  local hook
+  for hook in "${_e2e_exit_hooks[@]}"; do eval "$hook" || true; done
+  if [ -n "$PROGRAM_PID" ] && kill -0 "$PROGRAM_PID" 2>/dev/null; then
+    kill "$PROGRAM_PID" 2>/dev/null
+    sleep 0.5
+    kill -9 "$PROGRAM_PID" 2>/dev/null || true
+  fi
+  # A test may have switched the display mode; leave the desktop as found.
+  if [ -n "${DRIVER_EXE:-}" ] && [ "$(drv mode 2>/dev/null)" != "1024 768 32" ]; then
+    drv set-mode 1024 768 32 >/dev/null 2>&1 || true
+  fi
+  rm -rf "$E2E_TMP"
+  exit "$rc"
+}
+trap _e2e_cleanup EXIT
+
+# fail MESSAGE: reports and ends the test.
+fail() {
+  echo "FAIL: $*" >&2
+  if [ -s "$E2E_TMP/program.log" ]; then
+    echo "--- program output ---" >&2
+    tail -n 40 "$E2E_TMP/program.log" >&2
+  fi
+  exit 1
+}
+
+# assert_eq EXPECTED ACTUAL MESSAGE
+assert_eq() {
+  if [ "$1" == "$2" ]; then
+    echo "ok: $3"
+  else
+    fail "$3: expected '$1', got '$2'"
+  fi
+}
+
+# check MESSAGE COMMAND...: passes when the command succeeds.
+check() {
+  local message=$1
+  shift
+  if "$@"; then echo "ok: $message"; else fail "$message"; fi
+}
+
+# start_program ARGS...: starts the program in the background. PROGRAM_PID is
+# the wine process, stopped when the script ends; its exit status lands in a
+# file, so program_exit_code works from a subshell too.
+start_program() {
+  [ -n "${PROGRAM_EXE:-}" ] && [ -f "$PROGRAM_EXE" ] || fail "PROGRAM_EXE is not built: '${PROGRAM_EXE:-}'"
+  [ -z "$PROGRAM_PID" ] || fail "start_program: the program is already running"
+  # A program left over from an earlier test would answer instead of ours.
+  drv kill-exe "$(basename "$PROGRAM_EXE")" >/dev/null 2>&1 || true
+  rm -f "$E2E_TMP/program.pid" "$E2E_TMP/program.status"
+  (
+    "$WINE_LOADER_CMD" "$PROGRAM_EXE" "$@" >>"$E2E_TMP/program.log" 2>&1 &
+    echo $! >"$E2E_TMP/program.pid"
+    wait $!
+    echo $? >"$E2E_TMP/program.status.tmp"
+    mv "$E2E_TMP/program.status.tmp" "$E2E_TMP/program.status"
+  ) &
+  local i
+  for i in $(seq 50); do
+    [ -s "$E2E_TMP/program.pid" ] && break
+    sleep 0.1
+  done
+  PROGRAM_PID=$(cat "$E2E_TMP/program.pid")
+  echo "started $(basename "$PROGRAM_EXE") $* (pid $PROGRAM_PID)"
+}
+
+# program_running: succeeds while the started program has not ended.
+program_running() { [ -n "$PROGRAM_PID" ] && [ ! -e "$E2E_TMP/program.status" ]; }
+
+# program_exit_code [TIMEOUT]: waits (default 30 s) for the program to end
+# and prints its exit status; fails when it is still running.
+program_exit_code() {
+  local timeout=${1:-30} waited=0
+  [ -n "$PROGRAM_PID" ] || { echo "program_exit_code: nothing started" >&2; return 1; }
+  while [ ! -e "$E2E_TMP/program.status" ]; do
+    if [ "$waited" -ge $((timeout * 10)) ]; then
+      echo "program_exit_code: still running after ${timeout}s" >&2
+      return 1
+    fi
+    sleep 0.1
+    waited=$((waited + 1))
+  done
+  cat "$E2E_TMP/program.status"
+}
+
+# wait_window [--title T] [--class C] [--visible] [TIMEOUT]: prints the handle
+# of the first top-level window that matches (default wait 15 s).
+wait_window() {
+  local args=() timeout=15
+  while [ $# -gt 0 ]; do
+    case $1 in
+      --title | --class | --pid) args+=("$1" "$2"); shift 2 ;;
+      --visible) args+=("$1"); shift ;;
+      *) timeout=$1; shift ;;
+    esac
+  done
+  drv find "${args[@]}" --timeout $((timeout * 1000))
+}
+
+# wait_hidden HWND TIMEOUT / wait_shown HWND TIMEOUT / wait_gone HWND TIMEOUT
+wait_hidden() { drv wait-hidden "$1" $((${2:-10} * 1000)); }
+wait_shown() { drv wait-shown "$1" $((${2:-10} * 1000)); }
+wait_gone() { drv wait-gone "$1" $((${2:-10} * 1000)); }
+
+# main_window / app_window: handles of the program's windows (empty if none).
+main_window() { drv find --title "$MAIN_TITLE" 2>/dev/null; }
+app_window() { drv find --title "$APP_TITLE" 2>/dev/null; }
+
+# stop_program [TIMEOUT]: closes the main window (WM_CLOSE), waits for the
+# program to end (default 10 s), then kills it. Prints the exit status.
+stop_program() {
+  local timeout=${1:-10} hwnd
+  [ -n "$PROGRAM_PID" ] || return 0
+  if program_running; then
+    hwnd=$(main_window) && drv close "$hwnd" >/dev/null
+    if ! program_exit_code "$timeout" >/dev/null 2>&1; then
+      echo "stop_program: no exit after ${timeout}s, killing pid $PROGRAM_PID" >&2
+      kill "$PROGRAM_PID" 2>/dev/null
+      program_exit_code 5 >/dev/null 2>&1 || kill -9 "$PROGRAM_PID" 2>/dev/null
+    fi
+  fi
+  program_exit_code 5
+  PROGRAM_PID=""
+}
+
+# reset_registry: removes what the program keeps in the registry, so each
+# test starts from a first run.
+reset_registry() {
+  drv reg-del "$SETTINGS_KEY" >/dev/null 2>&1 || true
+  drv reg-del "$RUN_KEY" "MOXEL Utility" >/dev/null 2>&1 || true
+  drv reg-del "$RUN_KEY" "Korbtray" >/dev/null 2>&1 || true
+}
+
+# screenshot NAME: saves the virtual desktop as $E2E_ARTIFACTS/NAME.bmp
+# (default build dir of the tests: ./e2e-artifacts) and prints the path.
+screenshot() {
+  local dir=${E2E_ARTIFACTS:-$PWD/e2e-artifacts}
+  mkdir -p "$dir"
+  drv capture-screen "$dir/$1.bmp" && echo "$dir/$1.bmp"
+}
