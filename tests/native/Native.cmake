@@ -1,0 +1,42 @@
+# Native unit tests of the portable skin code under address and
+# undefined-behaviour sanitizers, and a bounded fuzzing run of the skin-file
+# reader (label "fuzz"). The code under test is compiled into each target with
+# the target's own instrumentation rather than taken from the plain libraries.
+set(NATIVE_SANITIZE -fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer)
+set(NATIVE_SKIN_CODE ${FRAMEWORK_PORTABLE_SOURCES} ${SKIN_PORTABLE_SOURCES})
+
+if(NOT TARGET gtest)
+  set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+  add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+endif()
+include(GoogleTest)
+
+add_executable(skin_native_tests
+    ${CMAKE_SOURCE_DIR}/tests/native/SkinThemeFileTest.cpp
+    ${CMAKE_SOURCE_DIR}/tests/native/SkinThemeTablesTest.cpp
+    ${CMAKE_SOURCE_DIR}/tests/native/SkinFileToolTest.cpp
+    ${NATIVE_SKIN_CODE}
+    ${SKINFILE_WRITER_SOURCES})
+target_compile_options(skin_native_tests PRIVATE ${NATIVE_SANITIZE})
+target_link_options(skin_native_tests PRIVATE ${NATIVE_SANITIZE})
+target_compile_definitions(skin_native_tests PRIVATE
+    SOURCE_DIR="${CMAKE_SOURCE_DIR}" SKINFILE_TOOL="$<TARGET_FILE:skinfile>")
+add_dependencies(skin_native_tests skinfile)
+target_link_libraries(skin_native_tests PRIVATE gtest_main)
+gtest_discover_tests(skin_native_tests PROPERTIES LABELS "native")
+
+if(CMAKE_CXX_COMPILER_ID MATCHES "Clang")
+  add_executable(skin_reader_fuzzer
+      ${CMAKE_SOURCE_DIR}/tests/native/SkinReaderFuzzer.cpp
+      ${NATIVE_SKIN_CODE}
+      ${SKINFILE_WRITER_SOURCES})
+  target_compile_options(skin_reader_fuzzer PRIVATE -fsanitize=fuzzer,address,undefined
+                         -fno-sanitize-recover=all)
+  target_link_options(skin_reader_fuzzer PRIVATE -fsanitize=fuzzer,address,undefined)
+  # FUZZ_SECONDS in the environment shortens or lengthens the run (default 60).
+  add_test(NAME skin_reader_fuzz
+           COMMAND bash ${CMAKE_SOURCE_DIR}/tests/native/run_fuzz.sh
+                   $<TARGET_FILE:skin_reader_fuzzer> $<TARGET_FILE:skinfile>
+                   ${CMAKE_BINARY_DIR}/fuzz/skin_reader)
+  set_tests_properties(skin_reader_fuzz PROPERTIES LABELS "fuzz" TIMEOUT 900)
+endif()
