@@ -14,9 +14,9 @@ class TObject {
   public:
     virtual ~TObject() = default;
     static const ClassInfo& StaticClassInfo();
-    virtual const ClassInfo& GetClassInfo() const { return StaticClassInfo(); }
-    const std::string& ClassName() const { return GetClassInfo().Name; }
-    bool InheritsFrom(const ClassInfo& other) const { return GetClassInfo().InheritsFrom(other); }
+    virtual const ClassInfo& ClassType() const { return StaticClassInfo(); }
+    const std::string& ClassName() const { return ClassType().Name; }
+    bool InheritsFrom(const ClassInfo& other) const { return ClassType().InheritsFrom(other); }
 };
 
 class TPersistent : public TObject {

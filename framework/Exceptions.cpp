@@ -10,11 +10,11 @@ std::string Substitute(const char* pattern, const char* spec, const std::string&
 }
 } // namespace
 
-std::string FormatMessage(const char* pattern, const std::string& arg) {
+std::string Format(const char* pattern, const std::string& arg) {
     return Substitute(pattern, "%s", arg);
 }
 
-std::string FormatMessage(const char* pattern, long long arg) {
+std::string Format(const char* pattern, long long arg) {
     return Substitute(pattern, "%d", std::to_string(arg));
 }
 

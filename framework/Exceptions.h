@@ -61,6 +61,6 @@ class EInvalidGraphic : public Exception {
 
 // printf-style formatting for exception messages with one string argument,
 // as in "'%s' is not a valid integer value".
-std::string FormatMessage(const char* pattern, const std::string& arg);
-std::string FormatMessage(const char* pattern, long long arg);
+std::string Format(const char* pattern, const std::string& arg);
+std::string Format(const char* pattern, long long arg);
 

@@ -185,7 +185,7 @@ class Reader {
         child->SetName(name.text);
         loaded_.push_back(child);
         parent->AddStreamedChild(child);
-        if (const TFieldInfo* field = root_->GetClassInfo().FindField(name.text))
+        if (const TFieldInfo* field = root_->ClassType().FindField(name.text))
             if (!field->Assign(root_, child))
                 Lexer::Fail(name.line, "field " + name.text + " is not of class " + cls.text);
         ReadBody(child);
@@ -198,13 +198,13 @@ class Reader {
         std::string rest = path.text;
         for (auto dot = rest.find('.'); dot != std::string::npos; dot = rest.find('.')) {
             const std::string part = rest.substr(0, dot);
-            const TPropertyInfo* p = object->GetClassInfo().FindProperty(part);
+            const TPropertyInfo* p = object->ClassType().FindProperty(part);
             if (!p || p->Kind != TPropKind::Object)
                 Lexer::Fail(path.line, UnknownProperty(object, part));
             object = p->GetObj(object);
             rest = rest.substr(dot + 1);
         }
-        const TPropertyInfo* p = object->GetClassInfo().FindProperty(rest);
+        const TPropertyInfo* p = object->ClassType().FindProperty(rest);
         if (!p) Lexer::Fail(path.line, UnknownProperty(object, rest));
         ReadValue(object, *p);
     }
@@ -272,7 +272,7 @@ class Reader {
         case TPropKind::Event: {
             if (value.kind != Tok::Ident) wrong();
             Advance();
-            const TMethodInfo* method = root_->GetClassInfo().FindMethod(value.text);
+            const TMethodInfo* method = root_->ClassType().FindMethod(value.text);
             if (!method)
                 Lexer::Fail(value.line, "unknown handler " + value.text + " of class " +
                                             root_->ClassName());

@@ -68,14 +68,14 @@ void TMemoryStream::LoadFromFile(const std::string& path) {
 
 void TMemoryStream::SaveToFile(const std::string& path) const {
     std::FILE* file = std::fopen(path.c_str(), "wb");
-    if (!file) throw EFOpenError(FormatMessage("Cannot create file \"%s\"", path));
+    if (!file) throw EFOpenError(Format("Cannot create file \"%s\"", path));
     const size_t written = std::fwrite(data_.data(), 1, data_.size(), file);
     std::fclose(file);
     if (written != data_.size()) throw EWriteError("Stream write error");
 }
 
 TFileStream::TFileStream(const std::string& path) : file_(std::fopen(path.c_str(), "rb")) {
-    if (!file_) throw EFOpenError(FormatMessage("Cannot open file \"%s\"", path));
+    if (!file_) throw EFOpenError(Format("Cannot open file \"%s\"", path));
 }
 
 size_t TFileStream::Read(void* buffer, size_t count) {

@@ -110,5 +110,5 @@ void TStringList::Changed() {
 
 void TStringList::CheckIndex(int index) const {
     if (index < 0 || index >= Count())
-        throw EListError(FormatMessage("List index out of bounds (%d)", index));
+        throw EListError(Format("List index out of bounds (%d)", index));
 }

@@ -38,7 +38,7 @@ bool TryStrToInt(const std::string& text, int32_t& value) {
 int32_t StrToInt(const std::string& text) {
     int32_t value = 0;
     if (!TryStrToInt(text, value))
-        throw EConvertError(FormatMessage("'%s' is not a valid integer value", text));
+        throw EConvertError(Format("'%s' is not a valid integer value", text));
     return value;
 }
 

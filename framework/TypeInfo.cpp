@@ -49,9 +49,9 @@ const TPropertyInfo& Require(const TObject* object, const std::string& name, TPr
                              TPropKind b = TPropKind::Event, TPropKind c = TPropKind::Event,
                              TPropKind d = TPropKind::Event, TPropKind e = TPropKind::Event) {
     const TPropertyInfo* p = GetPropInfo(object, name);
-    if (!p) throw EPropertyError(FormatMessage("Unknown property: '%s'", name));
+    if (!p) throw EPropertyError(Format("Unknown property: '%s'", name));
     if (p->Kind != a && p->Kind != b && p->Kind != c && p->Kind != d && p->Kind != e)
-        throw EPropertyError(FormatMessage("Invalid property type: '%s'", name));
+        throw EPropertyError(Format("Invalid property type: '%s'", name));
     return *p;
 }
 
@@ -59,7 +59,7 @@ constexpr TPropKind kOrdinal[] = {TPropKind::Integer, TPropKind::Boolean, TPropK
                                   TPropKind::Enum, TPropKind::Set};
 } // namespace
 
-void RegisterClass(const ClassInfo& info) { ClassRegistry()[UpperCase(info.Name)] = &info; }
+void RegisterPublishedClass(const ClassInfo& info) { ClassRegistry()[UpperCase(info.Name)] = &info; }
 
 const ClassInfo* FindClass(const std::string& name) {
     auto it = ClassRegistry().find(UpperCase(name));
@@ -67,7 +67,7 @@ const ClassInfo* FindClass(const std::string& name) {
 }
 
 const TPropertyInfo* GetPropInfo(const TObject* object, const std::string& name) {
-    return object ? object->GetClassInfo().FindProperty(name) : nullptr;
+    return object ? object->ClassType().FindProperty(name) : nullptr;
 }
 
 int64_t GetOrdProp(TObject* object, const std::string& name) {
@@ -95,7 +95,7 @@ TComponent* GetComponentProp(TObject* object, const std::string& name) {
 void SetComponentProp(TObject* object, const std::string& name, TComponent* value) {
     const TPropertyInfo& p = Require(object, name, TPropKind::Component);
     if (value && !value->InheritsFrom(*p.RefClass))
-        throw EPropertyError(FormatMessage("Invalid property value: '%s'", name));
+        throw EPropertyError(Format("Invalid property value: '%s'", name));
     p.SetRef(object, value);
 }
 

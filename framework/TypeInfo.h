@@ -83,7 +83,7 @@ struct ClassInfo {
 };
 
 // Classes the form reader may create, by name.
-void RegisterClass(const ClassInfo& info);
+void RegisterPublishedClass(const ClassInfo& info);
 const ClassInfo* FindClass(const std::string& name);
 
 // Property access by name, through the published-property mechanism, so the
@@ -243,4 +243,4 @@ template <class C, class Base> class ClassBuilder {
 #define DECLARE_PUBLISHED(ClassName)                                                               \
   public:                                                                                          \
     static const ClassInfo& StaticClassInfo();                                                     \
-    const ClassInfo& GetClassInfo() const override { return StaticClassInfo(); }
+    const ClassInfo& ClassType() const override { return StaticClassInfo(); }

@@ -1,0 +1,44 @@
+#pragma once
+// The main window: created from its form description, centred at start, shown
+// for about three seconds until the start-up tick hides it into the tray.
+
+#include "framework/Forms.h"
+#include "framework/Menus.h"
+#include "framework/Timer.h"
+
+class TForm1 : public TForm {
+    DECLARE_PUBLISHED(TForm1)
+  public:
+    explicit TForm1(TComponent* owner);
+
+    // Published fields, filled by the form description.
+    TTimer* Timer1 = nullptr;
+    TPopupMenu* PopupMenu1 = nullptr;
+    TMenuItem* N1024x7681 = nullptr;
+    TMenuItem* N800x6001 = nullptr;
+    TMenuItem* N800x4801 = nullptr;
+    TMenuItem* Exit1 = nullptr;
+    TMenuItem* N1 = nullptr;
+    TMenuItem* N1024x7682 = nullptr;
+    TMenuItem* N800x6002 = nullptr;
+    TMenuItem* N800x4802 = nullptr;
+    TMenuItem* N2 = nullptr;
+
+    // Published methods, bound by name from the form description.
+    void FormCreate(TObject* sender);
+    void FormResize(TObject* sender);
+    void FormCloseQuery(TObject* sender, bool& canClose);
+    void Timer1Timer(TObject* sender);
+    void Exit1Click(TObject* sender);
+
+  private:
+    // The outer size that shows the whole client layout; every resize returns to it.
+    int fixedWidth_ = 0;
+    int fixedHeight_ = 0;
+};
+
+// Makes the classes of the form description known to the form reader.
+void RegisterFormClasses();
+
+// Start-up ticks of Timer1 so far; the start-up work runs on the first only.
+extern int32_t StartupTicks;

@@ -1,0 +1,140 @@
+#include "framework/Application.h"
+
+#include <algorithm>
+
+TApplication* Application = nullptr;
+
+const ClassInfo& TApplicationEvents::StaticClassInfo() {
+    static const ClassInfo info =
+        ClassBuilder<TApplicationEvents, TComponent>("TApplicationEvents").Build();
+    return info;
+}
+
+TApplicationEvents::TApplicationEvents(TComponent* owner) : TComponent(owner) {
+    if (Application) Application->events_.push_back(this);
+}
+
+TApplicationEvents::~TApplicationEvents() {
+    if (Application) {
+        auto& list = Application->events_;
+        list.erase(std::remove(list.begin(), list.end(), this), list.end());
+    }
+}
+
+const ClassInfo& TApplication::StaticClassInfo() {
+    static const ClassInfo info = ClassBuilder<TApplication, TComponent>("TApplication").Build();
+    return info;
+}
+
+TApplication::TApplication() : TComponent(nullptr) {
+    Application = this;
+    SetExceptionHandler([this](const std::exception& error) { ShowException(error); });
+    static const char* className = [] {
+        WNDCLASSA wc{};
+        wc.lpfnWndProc = &TApplication::WindowProc;
+        wc.hInstance = GetModuleHandleA(nullptr);
+        wc.hIcon = LoadIconA(GetModuleHandleA(nullptr), "MAINICON");
+        wc.lpszClassName = "TApplication";
+        RegisterClassA(&wc);
+        return "TApplication";
+    }();
+    const int x = GetSystemMetrics(SM_CXSCREEN) / 2, y = GetSystemMetrics(SM_CYSCREEN) / 2;
+    // A zero-size popup: it never shows on screen, only as the taskbar button.
+    window_.Reset(CreateWindowExA(0, className, "",
+                                  WS_POPUP | WS_CAPTION | WS_CLIPSIBLINGS | WS_SYSMENU | WS_MINIMIZEBOX,
+                                  x, y, 0, 0, nullptr, nullptr, GetModuleHandleA(nullptr), this));
+}
+
+TApplication::~TApplication() {
+    BeginDestroy();
+    DestroyComponents();
+    SetExceptionHandler(nullptr);
+    window_.Reset();
+    Application = nullptr;
+}
+
+void TApplication::SetTitle(const std::string& title) {
+    title_ = title;
+    SetWindowTextA(window_.Get(), title.c_str());
+}
+
+bool TApplication::Active() const {
+    HWND active = GetActiveWindow();
+    return active && GetWindowThreadProcessId(active, nullptr) == GetCurrentThreadId();
+}
+
+void TApplication::Notification(TComponent* component, TOperation operation) {
+    if (operation == TOperation::opRemove && component == mainForm_) mainForm_ = nullptr;
+}
+
+LRESULT CALLBACK TApplication::WindowProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
+    switch (msg) {
+    case WM_SYSCOMMAND:
+        if ((wParam & 0xFFF0) == SC_CLOSE && Application && Application->mainForm_) {
+            Application->mainForm_->Close();
+            return 0;
+        }
+        break;
+    case WM_CLOSE:
+        if (Application && Application->mainForm_) Application->mainForm_->Close();
+        return 0;
+    }
+    return DefWindowProcA(window, msg, wParam, lParam);
+}
+
+bool TApplication::ProcessMessage(MSG& message) {
+    if (!PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) return false;
+    if (message.message == WM_QUIT) {
+        terminated_ = true;
+        return true;
+    }
+    bool handled = false;
+    try {
+        for (TApplicationEvents* events : std::vector<TApplicationEvents*>(events_))
+            if (events->OnMessage && !handled) events->OnMessage(message, handled);
+    } catch (const std::exception& error) {
+        ShowException(error);
+        handled = true;
+    }
+    if (!handled) {
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+    }
+    return true;
+}
+
+void TApplication::ProcessMessages() {
+    MSG message;
+    while (ProcessMessage(message)) {
+    }
+}
+
+void TApplication::Run() {
+    if (mainForm_ && showMainForm_) mainForm_->Show();
+    MSG message;
+    while (!terminated_) {
+        if (!ProcessMessage(message)) WaitMessage();
+    }
+}
+
+void TApplication::Terminate() {
+    if (!terminated_) PostQuitMessage(0);
+}
+
+void TApplication::Minimize() { ShowWindow(window_.Get(), SW_MINIMIZE); }
+
+void TApplication::Restore() {
+    if (IsIconic(window_.Get())) ShowWindow(window_.Get(), SW_RESTORE);
+}
+
+std::string TApplication::ExceptionText(const std::string& message) {
+    if (!message.empty() && static_cast<unsigned char>(message.back()) > '.') return message + ".";
+    return message;
+}
+
+void TApplication::ShowException(const std::exception& error) {
+    HWND owner = GetActiveWindow();
+    if (!owner) owner = window_.Get();
+    MessageBoxA(owner, ExceptionText(error.what()).c_str(), title_.c_str(),
+                MB_OK | MB_ICONSTOP);
+}

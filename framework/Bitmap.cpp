@@ -1,0 +1,200 @@
+#include "framework/Bitmap.h"
+
+#include "framework/Exceptions.h"
+
+#include <cstring>
+
+class TBitmap::BitmapCanvas : public TCanvas {
+  public:
+    explicit BitmapCanvas(TBitmap& owner) : owner_(owner) {}
+
+  protected:
+    void RequireHandle() override {
+        if (HandleAllocated()) return;
+        if (!owner_.dc_) owner_.dc_.Reset(CreateCompatibleDC(nullptr));
+        Attach(owner_.dc_.Get());
+        // Selected after the state was saved, so Detach deselects it again.
+        if (owner_.bitmap_) SelectObject(owner_.dc_.Get(), owner_.bitmap_.Get());
+    }
+
+  private:
+    TBitmap& owner_;
+};
+
+const ClassInfo& TBitmap::StaticClassInfo() {
+    static const ClassInfo info = ClassBuilder<TBitmap, TPersistent>("TBitmap").Build();
+    return info;
+}
+
+TBitmap::TBitmap() = default;
+
+TBitmap::TBitmap(int width, int height) { SetSize(width, height); }
+
+TBitmap::~TBitmap() { ReleaseCanvas(); }
+
+namespace {
+HBITMAP CreateDib(int width, int height, void** bits) {
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height; // top-down
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    return CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, bits, nullptr, 0);
+}
+
+// DIB pixels are 0x00RRGGBB; colours are 0x00BBGGRR.
+uint32_t SwapRedBlue(uint32_t v) {
+    return (v & 0x0000FF00u) | ((v & 0xFFu) << 16) | ((v >> 16) & 0xFFu);
+}
+} // namespace
+
+void TBitmap::ReleaseCanvas() {
+    if (canvas_) canvas_->Detach();
+}
+
+TCanvas& TBitmap::Canvas() {
+    if (!canvas_) canvas_ = std::make_unique<BitmapCanvas>(*this);
+    return *canvas_;
+}
+
+void TBitmap::SetSize(int width, int height) {
+    if (width < 0) width = 0;
+    if (height < 0) height = 0;
+    if (width == width_ && height == height_) return;
+    void* bits = nullptr;
+    GdiObject fresh;
+    if (width > 0 && height > 0) {
+        fresh.Reset(CreateDib(width, height, &bits));
+        if (!fresh) throw EInvalidGraphic("Out of system resources");
+        std::memset(bits, 0xFF, size_t(width) * height * 4); // new area starts white
+        if (bits_) {
+            GdiFlush();
+            const int rows = std::min(height, height_), cols = std::min(width, width_);
+            for (int y = 0; y < rows; ++y)
+                std::memcpy(static_cast<uint32_t*>(bits) + size_t(y) * width,
+                            static_cast<uint32_t*>(bits_) + size_t(y) * width_, size_t(cols) * 4);
+        }
+    }
+    ReleaseCanvas();
+    bitmap_ = std::move(fresh);
+    bits_ = bits;
+    width_ = width;
+    height_ = height;
+    Changed();
+}
+
+void TBitmap::Assign(const TBitmap& source) {
+    ReleaseCanvas();
+    bitmap_.Reset();
+    bits_ = nullptr;
+    width_ = height_ = 0;
+    SetSize(source.width_, source.height_);
+    if (bits_ && source.bits_) {
+        GdiFlush();
+        std::memcpy(bits_, source.bits_, size_t(width_) * height_ * 4);
+    }
+    transparent_ = source.transparent_;
+    fixedTransparentColor_ = source.fixedTransparentColor_;
+    transparentColor_ = source.transparentColor_;
+    Changed();
+}
+
+void TBitmap::Changed() {
+    if (OnChange) OnChange();
+}
+
+uint32_t* TBitmap::Bits() const {
+    GdiFlush();
+    return static_cast<uint32_t*>(bits_);
+}
+
+TColor TBitmap::Pixel(int x, int y) const {
+    if (x < 0 || y < 0 || x >= width_ || y >= height_) return clNone;
+    return static_cast<TColor>(SwapRedBlue(Bits()[size_t(y) * width_ + x] & 0xFFFFFFu));
+}
+
+void TBitmap::SetPixel(int x, int y, TColor color) {
+    if (x < 0 || y < 0 || x >= width_ || y >= height_) return;
+    Bits()[size_t(y) * width_ + x] = SwapRedBlue(ColorToRGB(color));
+}
+
+TColor TBitmap::TransparentColor() const {
+    if (fixedTransparentColor_) return transparentColor_;
+    if (Empty()) return clNone;
+    return Pixel(0, height_ - 1);
+}
+
+void TBitmap::SetTransparentColor(TColor color) {
+    fixedTransparentColor_ = true;
+    transparentColor_ = color;
+}
+
+void TBitmap::LoadFromHandle(HBITMAP source) {
+    BITMAP info{};
+    if (!GetObjectA(source, sizeof info, &info)) throw EInvalidGraphic("Bitmap image is not valid");
+    ReleaseCanvas();
+    bitmap_.Reset();
+    bits_ = nullptr;
+    width_ = height_ = 0;
+    SetSize(info.bmWidth, std::abs(info.bmHeight));
+    if (Empty()) return;
+    MemoryDc from(CreateCompatibleDC(nullptr));
+    SelectionScope selected(from.Get(), source);
+    BitBlt(Canvas().Handle(), 0, 0, width_, height_, from.Get(), 0, 0, SRCCOPY);
+    Changed();
+}
+
+void TBitmap::LoadFromResourceName(const std::string& name) {
+    GdiObject loaded(LoadImageA(GetModuleHandleA(nullptr), name.c_str(), IMAGE_BITMAP, 0, 0,
+                                LR_CREATEDIBSECTION));
+    if (!loaded) throw EResNotFound(Format("Resource %s not found", name));
+    LoadFromHandle(static_cast<HBITMAP>(loaded.Get()));
+}
+
+void TBitmap::LoadFromStream(TStream& stream) {
+    const int64_t start = stream.Position();
+    BITMAPFILEHEADER file{};
+    stream.ReadBuffer(&file, sizeof file);
+    const int64_t available = stream.Size() - start;
+    if (file.bfType != 0x4D42 || file.bfSize < sizeof file + sizeof(BITMAPINFOHEADER) ||
+        file.bfOffBits < sizeof file + sizeof(BITMAPINFOHEADER) || file.bfOffBits >= file.bfSize ||
+        static_cast<int64_t>(file.bfSize) > available)
+        throw EInvalidGraphic("Bitmap image is not valid");
+    std::vector<uint8_t> image(file.bfSize - sizeof file);
+    stream.ReadBuffer(image.data(), image.size());
+    const auto* header = reinterpret_cast<const BITMAPINFOHEADER*>(image.data());
+    if (header->biSize < sizeof(BITMAPINFOHEADER) || header->biWidth <= 0 ||
+        header->biHeight == 0 || header->biPlanes != 1 || header->biWidth > 65535 ||
+        std::abs(header->biHeight) > 65535)
+        throw EInvalidGraphic("Bitmap image is not valid");
+    const size_t bitsOffset = file.bfOffBits - sizeof file;
+    const size_t stride = ((size_t(header->biWidth) * header->biBitCount + 31) / 32) * 4;
+    if (header->biCompression == BI_RGB &&
+        bitsOffset + stride * std::abs(header->biHeight) > image.size())
+        throw EInvalidGraphic("Bitmap image is not valid");
+    WindowDc screen(nullptr);
+    GdiObject made(CreateDIBitmap(screen.Get(), header, CBM_INIT, image.data() + bitsOffset,
+                                  reinterpret_cast<const BITMAPINFO*>(image.data()), DIB_RGB_COLORS));
+    if (!made) throw EInvalidGraphic("Bitmap image is not valid");
+    LoadFromHandle(static_cast<HBITMAP>(made.Get()));
+}
+
+void TBitmap::SaveToStream(TStream& stream) const {
+    BITMAPINFOHEADER header{};
+    header.biSize = sizeof header;
+    header.biWidth = width_;
+    header.biHeight = -height_;
+    header.biPlanes = 1;
+    header.biBitCount = 32;
+    header.biCompression = BI_RGB;
+    const uint32_t pixels = uint32_t(width_) * height_ * 4;
+    BITMAPFILEHEADER file{};
+    file.bfType = 0x4D42;
+    file.bfOffBits = sizeof file + sizeof header;
+    file.bfSize = file.bfOffBits + pixels;
+    stream.WriteBuffer(&file, sizeof file);
+    stream.WriteBuffer(&header, sizeof header);
+    if (pixels) stream.WriteBuffer(Bits(), pixels);
+}

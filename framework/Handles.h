@@ -1,0 +1,125 @@
+#pragma once
+// Move-only owners of Win32 handles, and borrowing helpers. Every handle the
+// framework creates lives in one of these, so none can leak or be freed twice.
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <utility>
+
+template <class Traits> class UniqueHandle {
+  public:
+    using Handle = typename Traits::Handle;
+    UniqueHandle() = default;
+    explicit UniqueHandle(Handle handle) : handle_(handle) {}
+    UniqueHandle(UniqueHandle&& other) noexcept : handle_(other.Release()) {}
+    UniqueHandle& operator=(UniqueHandle&& other) noexcept {
+        if (this != &other) Reset(other.Release());
+        return *this;
+    }
+    UniqueHandle(const UniqueHandle&) = delete;
+    UniqueHandle& operator=(const UniqueHandle&) = delete;
+    ~UniqueHandle() { Reset(); }
+
+    Handle Get() const { return handle_; }
+    explicit operator bool() const { return handle_ != Handle(); }
+    Handle Release() { return std::exchange(handle_, Handle()); }
+    void Reset(Handle handle = Handle()) {
+        if (handle_ != Handle()) Traits::Close(handle_);
+        handle_ = handle;
+    }
+
+  private:
+    Handle handle_ = Handle();
+};
+
+struct GdiObjectTraits {
+    using Handle = HGDIOBJ;
+    static void Close(HGDIOBJ h) { DeleteObject(h); }
+};
+struct IconTraits {
+    using Handle = HICON;
+    static void Close(HICON h) { DestroyIcon(h); }
+};
+struct MemoryDcTraits {
+    using Handle = HDC;
+    static void Close(HDC h) { DeleteDC(h); }
+};
+struct WindowTraits {
+    using Handle = HWND;
+    static void Close(HWND h) {
+        if (IsWindow(h)) DestroyWindow(h);
+    }
+};
+struct MenuTraits {
+    using Handle = HMENU;
+    static void Close(HMENU h) { DestroyMenu(h); }
+};
+struct RegKeyTraits {
+    using Handle = HKEY;
+    static void Close(HKEY h) { RegCloseKey(h); }
+};
+struct ImageListTraits {
+    using Handle = HIMAGELIST;
+    static void Close(HIMAGELIST h) { ImageList_Destroy(h); }
+};
+struct KernelHandleTraits {
+    using Handle = HANDLE;
+    static void Close(HANDLE h) { CloseHandle(h); }
+};
+
+using GdiObject = UniqueHandle<GdiObjectTraits>;
+using IconHandle = UniqueHandle<IconTraits>;
+using MemoryDc = UniqueHandle<MemoryDcTraits>;
+using WindowHandle = UniqueHandle<WindowTraits>;
+using MenuHandle = UniqueHandle<MenuTraits>;
+using RegKey = UniqueHandle<RegKeyTraits>;
+using ImageListHandle = UniqueHandle<ImageListTraits>;
+using KernelHandle = UniqueHandle<KernelHandleTraits>;
+
+// A device context borrowed from a window (GetDC / GetWindowDC), released on scope exit.
+class WindowDc {
+  public:
+    explicit WindowDc(HWND window, bool wholeWindow = false)
+        : window_(window), dc_(wholeWindow ? GetWindowDC(window) : GetDC(window)) {}
+    ~WindowDc() {
+        if (dc_) ReleaseDC(window_, dc_);
+    }
+    WindowDc(const WindowDc&) = delete;
+    WindowDc& operator=(const WindowDc&) = delete;
+    HDC Get() const { return dc_; }
+
+  private:
+    HWND window_;
+    HDC dc_;
+};
+
+// Selects an object into a device context for one scope, then puts the previous one back.
+class SelectionScope {
+  public:
+    SelectionScope(HDC dc, HGDIOBJ object) : dc_(dc), previous_(SelectObject(dc, object)) {}
+    ~SelectionScope() {
+        if (previous_) SelectObject(dc_, previous_);
+    }
+    SelectionScope(const SelectionScope&) = delete;
+    SelectionScope& operator=(const SelectionScope&) = delete;
+
+  private:
+    HDC dc_;
+    HGDIOBJ previous_;
+};
+
+// Saves a device context's whole state (selections, origin, clip) for one scope.
+class DcStateScope {
+  public:
+    explicit DcStateScope(HDC dc) : dc_(dc), saved_(SaveDC(dc)) {}
+    ~DcStateScope() {
+        if (saved_) RestoreDC(dc_, saved_);
+    }
+    DcStateScope(const DcStateScope&) = delete;
+    DcStateScope& operator=(const DcStateScope&) = delete;
+
+  private:
+    HDC dc_;
+    int saved_;
+};

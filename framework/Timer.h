@@ -1,0 +1,29 @@
+#pragma once
+// A timer component: OnTimer every Interval milliseconds while Enabled. Ticks
+// arrive through the message loop on the GUI thread.
+
+#include "framework/Controls.h"
+
+class TTimer : public TComponent {
+    DECLARE_PUBLISHED(TTimer)
+  public:
+    explicit TTimer(TComponent* owner);
+    ~TTimer() override;
+
+    bool Enabled() const { return enabled_; }
+    void SetEnabled(bool enabled);
+    // 0 means the timer never fires.
+    unsigned Interval() const { return interval_; }
+    void SetInterval(unsigned interval);
+
+    TNotifyEvent OnTimer;
+
+  private:
+    void Update();
+    static const char* WindowClass();
+    static LRESULT CALLBACK WindowProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam);
+    bool enabled_ = true;
+    unsigned interval_ = 1000;
+    bool running_ = false;
+    WindowHandle window_;
+};
