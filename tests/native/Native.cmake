@@ -14,6 +14,7 @@ include(GoogleTest)
 add_executable(skin_native_tests
     ${CMAKE_SOURCE_DIR}/tests/native/SkinThemeFileTest.cpp
     ${CMAKE_SOURCE_DIR}/tests/native/SkinThemeTablesTest.cpp
+    ${CMAKE_SOURCE_DIR}/tests/native/SkinArtworkTest.cpp
     ${CMAKE_SOURCE_DIR}/tests/native/SkinFileToolTest.cpp
     ${NATIVE_SKIN_CODE}
     ${SKINFILE_WRITER_SOURCES})
