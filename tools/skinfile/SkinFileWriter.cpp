@@ -26,7 +26,7 @@ std::string Lower(std::string text) {
 
 std::vector<uint8_t> ReadWholeFile(const std::filesystem::path& path) {
     std::ifstream in(path, std::ios::binary);
-    if (!in) throw EFOpenError(FormatMessage("Cannot open file \"%s\"", path.string()));
+    if (!in) throw EFOpenError(Format("Cannot open file \"%s\"", path.string()));
     return std::vector<uint8_t>(std::istreambuf_iterator<char>(in),
                                 std::istreambuf_iterator<char>());
 }
@@ -165,7 +165,7 @@ bool ParseEntryLine(const std::string& line, EntryLine& out) {
 std::vector<SkinFileItem> ReadSkinFolder(const std::string& folder) {
     namespace fs = std::filesystem;
     const fs::path dir(folder);
-    if (!fs::is_directory(dir)) throw EFOpenError(FormatMessage("\"%s\" is not a folder", folder));
+    if (!fs::is_directory(dir)) throw EFOpenError(Format("\"%s\" is not a folder", folder));
 
     std::vector<EntryLine> lines;
     const fs::path listPath = dir / "entries.txt";

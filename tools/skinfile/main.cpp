@@ -31,17 +31,17 @@ int Usage() {
 
 std::vector<uint8_t> ReadFile(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
-    if (!in) throw EFOpenError(FormatMessage("Cannot open file \"%s\"", path));
+    if (!in) throw EFOpenError(Format("Cannot open file \"%s\"", path));
     return std::vector<uint8_t>(std::istreambuf_iterator<char>(in),
                                 std::istreambuf_iterator<char>());
 }
 
 void WriteFile(const std::string& path, const std::vector<uint8_t>& bytes) {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    if (!out) throw EFOpenError(FormatMessage("Cannot create file \"%s\"", path));
+    if (!out) throw EFOpenError(Format("Cannot create file \"%s\"", path));
     out.write(reinterpret_cast<const char*>(bytes.data()),
               static_cast<std::streamsize>(bytes.size()));
-    if (!out) throw EWriteError(FormatMessage("Cannot write file \"%s\"", path));
+    if (!out) throw EWriteError(Format("Cannot write file \"%s\"", path));
 }
 
 bool EndsWithNoCase(const std::string& text, const std::string& tail) {
