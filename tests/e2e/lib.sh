@@ -80,7 +80,7 @@ check() {
 # file, so program_exit_code works from a subshell too.
 start_program() {
   [ -n "${PROGRAM_EXE:-}" ] && [ -f "$PROGRAM_EXE" ] || fail "PROGRAM_EXE is not built: '${PROGRAM_EXE:-}'"
-  [ -z "$PROGRAM_PID" ] || fail "start_program: the program is already running"
+  ! program_running || fail "start_program: the program is already running"
   # A program left over from an earlier test would answer instead of ours.
   drv kill-exe "$(basename "$PROGRAM_EXE")" >/dev/null 2>&1 || true
   rm -f "$E2E_TMP/program.pid" "$E2E_TMP/program.status"
@@ -143,7 +143,8 @@ main_window() { drv find --title "$MAIN_TITLE" 2>/dev/null; }
 app_window() { drv find --title "$APP_TITLE" 2>/dev/null; }
 
 # stop_program [TIMEOUT]: closes the main window (WM_CLOSE), waits for the
-# program to end (default 10 s), then kills it. Prints the exit status.
+# program to end (default 10 s), then kills it. Prints the exit status, so
+# `code=$(stop_program)` works.
 stop_program() {
   local timeout=${1:-10} hwnd
   [ -n "$PROGRAM_PID" ] || return 0
@@ -156,7 +157,6 @@ stop_program() {
     fi
   fi
   program_exit_code 5
-  PROGRAM_PID=""
 }
 
 # reset_registry: removes what the program keeps in the registry, so each
