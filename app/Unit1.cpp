@@ -19,6 +19,11 @@ const ClassInfo& TForm1::StaticClassInfo() {
                                       .Field("N800x6002", &TForm1::N800x6002)
                                       .Field("N800x4802", &TForm1::N800x4802)
                                       .Field("N2", &TForm1::N2)
+                                      .Field("skCheckBox1", &TForm1::skCheckBox1)
+                                      .Field("skRadioGroup1", &TForm1::skRadioGroup1)
+                                      .Field("skButton1", &TForm1::skButton1)
+                                      .Field("skCheckBox2", &TForm1::skCheckBox2)
+                                      .Field("skCheckGroup1", &TForm1::skCheckGroup1)
                                       .Method("FormCreate", &TForm1::FormCreate)
                                       .Method("FormResize", &TForm1::FormResize)
                                       .Method("FormCloseQuery", &TForm1::FormCloseQuery)
@@ -32,6 +37,9 @@ void RegisterFormClasses() {
     for (const ClassInfo* info :
          {&TTimer::StaticClassInfo(), &TPopupMenu::StaticClassInfo(), &TMenuItem::StaticClassInfo(),
           &TButton::StaticClassInfo(), &TPanel::StaticClassInfo()})
+        RegisterPublishedClass(*info);
+    for (const ClassInfo* info : {&TskButton::StaticClassInfo(), &TskCheckBox::StaticClassInfo(),
+                                  &TskRadioGroup::StaticClassInfo(), &TskCheckGroup::StaticClassInfo()})
         RegisterPublishedClass(*info);
 }
 

@@ -5,6 +5,8 @@
 #include "framework/Forms.h"
 #include "framework/Menus.h"
 #include "framework/Timer.h"
+#include "skin/SkinButton.h"
+#include "skin/SkinRadioGroup.h"
 
 class TForm1 : public TForm {
     DECLARE_PUBLISHED(TForm1)
@@ -23,6 +25,11 @@ class TForm1 : public TForm {
     TMenuItem* N800x6002 = nullptr;
     TMenuItem* N800x4802 = nullptr;
     TMenuItem* N2 = nullptr;
+    TskCheckBox* skCheckBox1 = nullptr;
+    TskRadioGroup* skRadioGroup1 = nullptr;
+    TskButton* skButton1 = nullptr;
+    TskCheckBox* skCheckBox2 = nullptr;
+    TskCheckGroup* skCheckGroup1 = nullptr;
 
     // Published methods, bound by name from the form description.
     void FormCreate(TObject* sender);

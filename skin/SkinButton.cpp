@@ -1,0 +1,645 @@
+#include "skin/SkinButton.h"
+
+#include "framework/Strings.h"
+
+#include <algorithm>
+#include <cctype>
+
+namespace {
+// The default style of a new control. The owner form's skinned frame would
+// give it; until that frame class exists every new control starts DeepBlue,
+// and the form description sets the style it wants.
+TskUIStyle InitialUIStyle(TComponent*) { return TskUIStyle::DeepBlue; }
+
+// FromThemeFile without a loaded skin file paints as DeepBlue.
+TskUIStyle EffectiveStyle(TskUIStyle style) {
+    return style == TskUIStyle::FromThemeFile ? TskUIStyle::DeepBlue : style;
+}
+
+TPoint MeasureText(const TFont& font, const std::string& text) {
+    TBitmap scratch(1, 1);
+    scratch.Canvas().Font().Assign(font);
+    return scratch.Canvas().TextExtent(text);
+}
+
+// The character after a single '&', upper-cased; 0 when there is none.
+char Accelerator(const std::string& caption) {
+    for (size_t i = 0; i + 1 < caption.size(); ++i) {
+        if (caption[i] != '&') continue;
+        if (caption[i + 1] == '&') {
+            ++i;
+            continue;
+        }
+        return static_cast<char>(std::toupper(static_cast<unsigned char>(caption[i + 1])));
+    }
+    return 0;
+}
+
+bool IsAccelerator(char key, const std::string& caption) {
+    const char accel = Accelerator(caption);
+    return accel != 0 && accel == static_cast<char>(std::toupper(static_cast<unsigned char>(key)));
+}
+
+// Transparent controls show their parent's colour until the skin helpers
+// paint the parent's real background into the buffer.
+TColor BackgroundColor(TControl& control, bool transparent) {
+    if (transparent && control.Parent()) return control.Parent()->Color();
+    return control.Color();
+}
+} // namespace
+
+const TEnumInfo& ButtonLayoutNames() {
+    static const TEnumInfo names{{"blGlyphLeft", "blGlyphRight", "blGlyphTop", "blGlyphBottom"}};
+    return names;
+}
+
+const TEnumInfo& CheckBoxStateNames() {
+    static const TEnumInfo names{{"cbUnchecked", "cbChecked", "cbGrayed"}};
+    return names;
+}
+
+TGlyphLayout LayoutGlyph(TButtonLayout layout, int w, int h, int tw, int th, int gw, int gh, int s) {
+    TGlyphLayout r;
+    switch (layout) {
+    case blGlyphLeft:
+        r.Glyph = {(w - (tw + gw + s)) / 2, (h - gh) / 2};
+        r.Text = {r.Glyph.X + gw + s, (h - th) / 2};
+        break;
+    case blGlyphRight:
+        r.Glyph = {(w + tw + s - gw) / 2, (h - gh) / 2};
+        r.Text = {r.Glyph.X - tw - s, (h - th) / 2};
+        break;
+    case blGlyphTop:
+        r.Glyph = {(w - gw) / 2, (h - (th + gh + s)) / 2};
+        r.Text = {(w - tw) / 2, r.Glyph.Y + gh + s};
+        break;
+    case blGlyphBottom:
+        r.Glyph = {(w - gw) / 2, (h + th + s - gh) / 2};
+        r.Text = {(w - tw) / 2, r.Glyph.Y - th - s};
+        break;
+    }
+    return r;
+}
+
+TPoint ThemeFrameSize(TskUIStyle style, int element, int frameCount) {
+    const char* name = GetThemeImageName(style, element);
+    const BuiltInBitmap* bitmap = name && *name ? FindBuiltInBitmap(name) : nullptr;
+    if (!bitmap) return TPoint{0, 0};
+    return TPoint{frameCount > 0 ? bitmap->Width / frameCount : bitmap->Width, bitmap->Height};
+}
+
+bool ComponentLoading(const TComponent* component) {
+    for (; component; component = component->Owner())
+        if (component->Loading()) return true;
+    return false;
+}
+
+// ---------------------------------------------------------------------------- TskCustomButton
+
+const ClassInfo& TskCustomButton::StaticClassInfo() {
+    static const ClassInfo info =
+        ClassBuilder<TskCustomButton, TCustomControl>("TskCustomButton")
+            .Bool("AutoSize", &TskCustomButton::AutoSize, &TskCustomButton::SetAutoSize)
+            .Bool("Cancel", &TskCustomButton::Cancel, &TskCustomButton::SetCancel)
+            .Bool("Default", &TskCustomButton::Default, &TskCustomButton::SetDefault)
+            .Int("FocusedRectMargin", &TskCustomButton::FocusedRectMargin,
+                 &TskCustomButton::SetFocusedRectMargin)
+            .Int("ModalResult", &TskCustomButton::ModalResult, &TskCustomButton::SetModalResult)
+            .Int("MouseContinuouslyDownInterval", &TskCustomButton::MouseContinuouslyDownInterval,
+                 &TskCustomButton::SetMouseContinuouslyDownInterval)
+            .Bool("Transparent", &TskCustomButton::Transparent, &TskCustomButton::SetTransparent)
+            .Enum("UIStyle", TskUIStyleInfo, &TskCustomButton::UIStyle, &TskCustomButton::SetUIStyle)
+            .Event("OnMouseContinuouslyDown", &TskCustomButton::OnMouseContinuouslyDown)
+            .Event("OnMouseEnter", &TskCustomButton::OnMouseEnter)
+            .Event("OnMouseExit", &TskCustomButton::OnMouseExit)
+            .Build();
+    return info;
+}
+
+TskCustomButton::TskCustomButton(TComponent* owner) : TCustomControl(owner) {
+    SetTabStop(true);
+    uiStyle_ = InitialUIStyle(owner);
+}
+
+TskCustomButton::~TskCustomButton() { StopRepeat(); }
+
+void TskCustomButton::SetAutoSize(bool value) {
+    autoSize_ = value;
+    UpdateAutoSize();
+    Invalidate();
+}
+
+void TskCustomButton::SetDefault(bool value) {
+    default_ = value;
+    if (!HandleAllocated()) return;
+    // Every button works out again whether Enter belongs to it.
+    if (TCustomForm* form = ParentForm()) form->FocusChanged(form->ActiveControl());
+}
+
+void TskCustomButton::SetTransparent(bool value) {
+    transparent_ = value;
+    TransparentChanged();
+}
+
+void TskCustomButton::TransparentChanged() {
+    picTransparent_ = transparent_;
+    Invalidate();
+}
+
+void TskCustomButton::SetUIStyle(TskUIStyle style) {
+    uiStyle_ = style;
+    UIStyleChanged();
+    Invalidate();
+}
+
+void TskCustomButton::SetFocusedRectMargin(int value) {
+    focusedRectMargin_ = value;
+    Invalidate();
+}
+
+void TskCustomButton::UpdateAutoSize() {
+    if (!autoSize_) return;
+    // The built-in strip of the named style only: a skin file takes no part here.
+    TPoint strip = ThemeFrameSize(uiStyle_, ThemeElement::ButtonImage, 0);
+    if (strip.Y == 0) strip.Y = 21;
+    if (strip.X == 0) strip.X = 74;
+    SetBounds(Left(), Top(), strip.X / 3, strip.Y);
+}
+
+void TskCustomButton::FontChanged() {
+    TCustomControl::FontChanged();
+    Canvas().Font().Assign(*Font());
+    Invalidate();
+}
+
+void TskCustomButton::EnabledChanged() { Invalidate(); }
+
+void TskCustomButton::TextChanged() {
+    Invalidate();
+    CaptionChanged();
+}
+
+void TskCustomButton::CreateParams(TCreateParams& params) {
+    TCustomControl::CreateParams(params);
+    params.ClassStyle &= ~CS_DBLCLKS; // a double click is two clicks
+}
+
+void TskCustomButton::CreateWnd() {
+    TCustomControl::CreateWnd();
+    activeDefault_ = default_;
+}
+
+void TskCustomButton::StartRepeat() {
+    if (repeatTimer_) return;
+    repeatTimer_ = new TTimer(this);
+    // A zero interval gives a timer that never fires.
+    repeatTimer_->SetInterval(static_cast<unsigned>(std::max(repeatInterval_, 0)));
+    repeatTimer_->OnTimer = [this](TObject*) {
+        if (OnMouseContinuouslyDown) OnMouseContinuouslyDown(this);
+    };
+    repeatTimer_->SetEnabled(true);
+}
+
+void TskCustomButton::StopRepeat() {
+    delete repeatTimer_;
+    repeatTimer_ = nullptr;
+}
+
+void TskCustomButton::MouseEnter() {
+    if (Designing()) return;
+    mouseOn_ = true;
+    Repaint();
+    if (OnMouseEnter) OnMouseEnter(this);
+}
+
+void TskCustomButton::MouseLeave() {
+    mouseOn_ = false;
+    pressed_ = false;
+    StopRepeat();
+    Repaint();
+    if (OnMouseExit) OnMouseExit(this);
+}
+
+void TskCustomButton::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {
+    if (button == TMouseButton::mbLeft) {
+        pressed_ = true;
+        StartRepeat();
+        if (TabStop() && CanFocus() && Enabled() && Visible()) SetFocus();
+        Repaint();
+    }
+    TCustomControl::MouseDown(button, shift, x, y);
+}
+
+void TskCustomButton::MouseMove(TShiftState shift, int x, int y) {
+    TCustomControl::MouseMove(shift, x, y);
+    if (x < 0 || y < 0 || x > Width() || y > Height()) {
+        // Dragged out: look normal at once; the repeat runs on until the leave.
+        mouseOn_ = false;
+        pressed_ = false;
+        Repaint();
+    }
+}
+
+void TskCustomButton::Click() {
+    if (pressed_) {
+        StopRepeat();
+        pressed_ = false;
+        Repaint();
+    }
+    if (TCustomForm* form = ParentForm()) form->SetModalResult(modalResult_);
+    TCustomControl::Click();
+}
+
+void TskCustomButton::KeyDown(WORD& key, TShiftState shift) {
+    TCustomControl::KeyDown(key, shift);
+    if ((key == VK_SPACE || key == VK_RETURN) && Focused() && Enabled()) {
+        pressed_ = true;
+        Repaint();
+    }
+}
+
+void TskCustomButton::KeyUp(WORD& key, TShiftState shift) {
+    TCustomControl::KeyUp(key, shift);
+    if ((key == VK_SPACE || key == VK_RETURN) && Focused() && pressed_ && Enabled()) {
+        pressed_ = false;
+        Repaint();
+        Click();
+    }
+}
+
+bool TskCustomButton::DialogChar(char key) {
+    if (IsAccelerator(key, Caption()) && Enabled()) {
+        Click();
+        return true;
+    }
+    return false;
+}
+
+bool TskCustomButton::DialogKey(WORD key, TShiftState shift) {
+    const bool ours = (key == VK_RETURN && activeDefault_) || (key == VK_ESCAPE && cancel_);
+    if (ours && (shift & (ssShift | ssCtrl | ssAlt)) == 0 && CanFocus()) {
+        Click();
+        return true;
+    }
+    return TCustomControl::DialogKey(key, shift);
+}
+
+void TskCustomButton::FocusChanged(TWinControl* focused) {
+    // Enter belongs to the focused skinned button, else to the default one.
+    if (dynamic_cast<TskButton*>(focused)) activeDefault_ = focused == this;
+    else activeDefault_ = default_;
+    Invalidate();
+    TCustomControl::FocusChanged(focused);
+}
+
+void TskCustomButton::WndProc(TMessage& message) {
+    TCustomControl::WndProc(message);
+    // The framework sets the text when an action changes it.
+    if (message.Msg == WM_SETTEXT && HandleAllocated() && message.LParam) {
+        const std::string text = reinterpret_cast<const char*>(message.LParam);
+        if (text != Caption()) SetCaption(text);
+    }
+}
+
+TPoint TskCustomButton::PictureSize() { return ThemeFrameSize(EffectiveStyle(uiStyle_), ThemeElement::ButtonImage, 3); }
+
+void TskCustomButton::Paint() {
+    TBitmap buffer(std::max(Width(), 1), std::max(Height(), 1));
+    TPoint size = PictureSize();
+    if (size.X <= 0 || size.Y <= 0) size = TPoint{74, 21}; // a picture that cannot be loaded
+    TBitmap picture(size.X, size.Y);
+    picture.SetTransparent(picTransparent_);
+    TCanvas& canvas = buffer.Canvas();
+    canvas.Brush().SetColor(BackgroundColor(*this, transparent_));
+    canvas.FillRect(ClientRect());
+    PaintPic(canvas, picture);
+    if (Focused() && TabStop()) PaintFocus(canvas);
+    canvas.Font().Assign(*Font());
+    Canvas().Font().Assign(*Font());
+    if (!Trim(Caption()).empty()) PaintText(canvas, Caption());
+    Canvas().CopyRect(ClientRect(), canvas, ClientRect());
+}
+
+void TskCustomButton::PaintPic(TCanvas& canvas, TBitmap& picture) {
+    // Plain stand-in for the state picture: face, frame, pressed/hover shades.
+    const TRect r = Bounds(0, 0, picture.Width(), picture.Height());
+    canvas.Brush().SetColor(!Enabled() ? clBtnFace : pressed_ ? TColor(0xC0C0C0) : mouseOn_ ? clWhite : TColor(0xF0F0F0));
+    canvas.Pen().SetColor(pressed_ ? clBlack : TColor(0x808080));
+    canvas.Rectangle(r.Left, r.Top, r.Right, r.Bottom);
+}
+
+void TskCustomButton::PaintText(TCanvas& canvas, const std::string& text) {
+    canvas.Brush().SetStyle(bsClear);
+    TRect r = ClientRect();
+    canvas.Font().Assign(*Font());
+    if (boldCaption_) canvas.Font().SetStyle(canvas.Font().Style() | FontStyle(fsBold));
+    const auto centred = [&](TRect area) {
+        TRect t = area;
+        canvas.DrawText(text, t, DT_CALCRECT | DT_WORDBREAK | DT_EXPANDTABS);
+        const int dx = (area.Width() - t.Width()) / 2, dy = (area.Height() - t.Height()) / 2;
+        t = TRect{t.Left + dx, t.Top + dy, t.Right + dx, t.Bottom + dy};
+        canvas.DrawText(text, t, DT_CENTER | DT_WORDBREAK | DT_EXPANDTABS);
+    };
+    if (!Enabled()) {
+        const TColor color = canvas.Font().Color();
+        canvas.Font().SetColor(clWhite);
+        centred(TRect{r.Left + 1, r.Top + 1, r.Right + 1, r.Bottom + 1});
+        canvas.Font().SetColor(TColor(0x808080));
+        (void)color;
+    } else if (pressed_) {
+        r = TRect{r.Left + 1, r.Top + 1, r.Right + 1, r.Bottom + 1};
+    }
+    centred(r);
+    boldCaption_ = false;
+}
+
+void TskCustomButton::PaintFocus(TCanvas& canvas) {
+    const int m = focusedRectMargin_;
+    canvas.Brush().SetStyle(bsSolid);
+    canvas.DrawFocusRect(TRect{m, m, ClientWidth() - m, ClientHeight() - m});
+}
+
+// ---------------------------------------------------------------------------- TskButton
+
+const ClassInfo& TskButton::StaticClassInfo() {
+    static const ClassInfo info =
+        ClassBuilder<TskButton, TskCustomButton>("TskButton")
+            .Binary("Glyph", &TskButton::LoadGlyph, &TskButton::LoadGlyphResource)
+            .Enum("Layout", ButtonLayoutNames(), &TskButton::Layout, &TskButton::SetLayout)
+            .Int("ResHandle", &TskButton::ResHandle, &TskButton::SetResHandle)
+            .Int("Spacing", &TskButton::Spacing, &TskButton::SetSpacing)
+            .Build();
+    return info;
+}
+
+TskButton::TskButton(TComponent* owner) : TskCustomButton(owner) {
+    SetBounds(Left(), Top(), 80, 27);
+    UIStyleChanged();
+}
+
+void TskButton::UIStyleChanged() {
+    SetTransparent(GetThemeBool(EffectiveStyle(UIStyle()), ThemeElement::ButtonTransparentBool));
+}
+
+void TskButton::SetGlyph(const TBitmap& glyph) {
+    glyph_.Assign(glyph);
+    Invalidate();
+}
+
+void TskButton::LoadGlyph(const std::vector<uint8_t>& bytes) {
+    TMemoryStream stream(bytes);
+    glyph_.LoadFromStream(stream);
+    Invalidate();
+}
+
+void TskButton::LoadGlyphResource(const std::string& name) {
+    glyph_.LoadFromResourceName(name);
+    Invalidate();
+}
+
+void TskButton::SetLayout(TButtonLayout layout) {
+    layout_ = layout;
+    Invalidate();
+}
+
+void TskButton::SetSpacing(int spacing) {
+    spacing_ = spacing;
+    Invalidate();
+}
+
+void TskButton::PaintPic(TCanvas& canvas, TBitmap& picture) {
+    canvas.Font().Assign(*Font());
+    // The skin is stretched over the whole button.
+    TBitmap face(std::max(Width(), 1), std::max(Height(), 1));
+    TskCustomButton::PaintPic(face.Canvas(), face);
+    (void)picture;
+    canvas.Draw(0, 0, face);
+    if (glyph_.Empty()) return;
+    const TPoint text = canvas.TextExtent(Caption());
+    int gw = glyph_.Width();
+    const int gh = glyph_.Height();
+    const bool twoFrames = gw == 2 * gh;
+    if (twoFrames) gw = gh;
+    const TGlyphLayout at = LayoutGlyph(layout_, Width(), Height(), text.X, text.Y, gw, gh, spacing_);
+    textPos_ = at.Text;
+    TPoint g = at.Glyph;
+    if (Pressed()) g = TPoint{g.X + 1, g.Y + 1};
+    TBitmap frame(gw, gh);
+    const int source = twoFrames && !Enabled() ? gw : 0;
+    frame.Canvas().CopyRect(Bounds(0, 0, gw, gh), glyph_.Canvas(), Bounds(source, 0, gw, gh));
+    frame.SetTransparentColor(glyph_.Pixel(0, 0));
+    frame.SetTransparent(true);
+    canvas.Draw(g.X, g.Y, frame);
+}
+
+void TskButton::PaintText(TCanvas& canvas, const std::string& text) {
+    if (glyph_.Empty()) {
+        TskCustomButton::PaintText(canvas, text);
+        return;
+    }
+    canvas.Brush().SetStyle(bsClear);
+    canvas.Font().Assign(*Font());
+    if (!Enabled()) {
+        canvas.Font().SetColor(clWhite);
+        TRect shadow{textPos_.X + 1, textPos_.Y + 1, Width(), Height()};
+        canvas.DrawText(text, shadow, DT_SINGLELINE);
+        canvas.Font().SetColor(TColor(0x808080));
+    } else if (Pressed()) {
+        textPos_ = TPoint{textPos_.X + 1, textPos_.Y + 1};
+    }
+    TRect r{textPos_.X, textPos_.Y, Width(), Height()};
+    canvas.DrawText(text, r, DT_SINGLELINE);
+}
+
+void TskButton::PaintFocus(TCanvas& canvas) {
+    // These two themes show focus as a bold caption instead of a dotted frame.
+    if (UIStyle() == TskUIStyle::MacOS || UIStyle() == TskUIStyle::BlueGlass) boldCaption_ = true;
+    else TskCustomButton::PaintFocus(canvas);
+}
+
+// ---------------------------------------------------------------------------- TskCheckBox
+
+const ClassInfo& TskCheckBox::StaticClassInfo() {
+    static const ClassInfo info =
+        ClassBuilder<TskCheckBox, TCustomControl>("TskCheckBox")
+            .Bool("AutoSize", &TskCheckBox::AutoSize, &TskCheckBox::SetAutoSize)
+            .Bool("Checked", &TskCheckBox::Checked, &TskCheckBox::SetChecked)
+            .Enum("State", CheckBoxStateNames(), &TskCheckBox::State, &TskCheckBox::SetState)
+            .Bool("Transparent", &TskCheckBox::Transparent, &TskCheckBox::SetTransparent)
+            .Enum("UIStyle", TskUIStyleInfo, &TskCheckBox::UIStyle, &TskCheckBox::SetUIStyle)
+            .Build();
+    return info;
+}
+
+TskCheckBox::TskCheckBox(TComponent* owner) : TCustomControl(owner) {
+    SetTabStop(true);
+    SetBounds(Left(), Top(), 93, 17);
+    uiStyle_ = InitialUIStyle(owner);
+}
+
+void TskCheckBox::SetChecked(bool value) {
+    if (value == checked_) return;
+    checked_ = value;
+    Invalidate();
+    CheckedChanged();
+}
+
+void TskCheckBox::SetAutoSize(bool value) {
+    autoSize_ = value;
+    Invalidate();
+}
+
+void TskCheckBox::SetTransparent(bool value) {
+    transparent_ = value;
+    Invalidate();
+}
+
+void TskCheckBox::SetUIStyle(TskUIStyle style) {
+    uiStyle_ = style;
+    Invalidate();
+}
+
+bool TskCheckBox::FocusVisible() { return TabStop() && Focused(); }
+
+void TskCheckBox::NotifyClick() {
+    if (!ComponentLoading(this) && OnClick) OnClick(this);
+}
+
+void TskCheckBox::CheckedChanged() { NotifyClick(); }
+
+void TskCheckBox::Toggle() {
+    BeforeToggle();
+    SetChecked(!checked_);
+}
+
+// OnClick comes from the change of Checked, so a click fires it at most once.
+void TskCheckBox::Click() { Toggle(); }
+
+void TskCheckBox::TakeFocus() {
+    if (CanFocus() && Enabled() && Visible()) SetFocus();
+}
+
+void TskCheckBox::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {
+    TCustomControl::MouseDown(button, shift, x, y);
+    if (button == TMouseButton::mbLeft) TakeFocus();
+}
+
+void TskCheckBox::KeyUp(WORD& key, TShiftState shift) {
+    TCustomControl::KeyUp(key, shift);
+    if ((key == VK_SPACE || key == VK_RETURN) && Focused() && Enabled() && WantKeyClick()) {
+        Invalidate();
+        Click();
+    }
+}
+
+bool TskCheckBox::DialogChar(char key) {
+    if (!IsAccelerator(key, Caption()) || !Enabled()) return false;
+    TakeFocus();
+    Click();
+    return true;
+}
+
+void TskCheckBox::CreateParams(TCreateParams& params) {
+    TCustomControl::CreateParams(params);
+    params.ClassStyle &= ~CS_DBLCLKS;
+}
+
+TPoint TskCheckBox::AutoSizeExtent() {
+    const TPoint picture = ThemeFrameSize(EffectiveStyle(uiStyle_), ThemeItem(), 4);
+    const int textHeight = MeasureText(*Font(), "W").Y;
+    const int textWidth = MeasureText(*Font(), Caption()).X;
+    return TPoint{picture.X + textWidth + 8, std::max(textHeight + 2, picture.Y) + 4};
+}
+
+void TskCheckBox::Paint() {
+    if (autoSize_) {
+        const TPoint size = AutoSizeExtent();
+        SetBounds(Left(), Top(), size.X, size.Y);
+    }
+    TBitmap buffer(std::max(Width(), 1), std::max(Height(), 1));
+    TCanvas& canvas = buffer.Canvas();
+    canvas.Font().Assign(*Font());
+    canvas.Brush().SetColor(BackgroundColor(*this, transparent_));
+    canvas.FillRect(ClientRect());
+
+    const TPoint picture = ThemeFrameSize(EffectiveStyle(uiStyle_), ThemeItem(), 4);
+    const int textHeight = canvas.TextHeight("W");
+    const int ty = (ClientHeight() - textHeight) / 2;
+    const int py = (ClientHeight() - picture.Y) / 2;
+    const bool rightToLeft = BiDiMode() == bdRightToLeft && GetSystemMetrics(SM_MIDEASTENABLED);
+    const int px = rightToLeft ? Width() - picture.X - 1 : 1;
+
+    // Plain stand-in for the theme picture: a box or a circle with its mark.
+    canvas.Brush().SetStyle(bsSolid);
+    canvas.Brush().SetColor(Enabled() ? clWhite : clBtnFace);
+    canvas.Pen().SetColor(TColor(0x808080));
+    const TRect box = Bounds(px + 1, py + 2, std::max(picture.X - 2, 1), std::max(picture.Y - 4, 1));
+    const bool round = ThemeItem() == ThemeElement::RadioButtonImage;
+    if (round) canvas.Ellipse(box.Left, box.Top, box.Right, box.Bottom);
+    else canvas.Rectangle(box.Left, box.Top, box.Right, box.Bottom);
+    if (checked_) {
+        canvas.Brush().SetColor(Enabled() ? clBlack : TColor(0x808080));
+        canvas.Pen().SetColor(canvas.Brush().Color());
+        const TRect mark{box.Left + 3, box.Top + 3, box.Right - 3, box.Bottom - 3};
+        if (round) canvas.Ellipse(mark.Left, mark.Top, mark.Right, mark.Bottom);
+        else canvas.Rectangle(mark.Left, mark.Top, mark.Right, mark.Bottom);
+    }
+
+    canvas.Brush().SetStyle(bsClear);
+    if (rightToLeft) {
+        TRect r{0, ty, Width() - picture.X - 4, Height()};
+        canvas.DrawText(Caption(), r, DT_SINGLELINE | DT_RIGHT);
+    } else {
+        TRect r{picture.X + 4, ty, Width(), Height()};
+        canvas.DrawText(Caption(), r, DT_SINGLELINE | DT_LEFT);
+    }
+    if (FocusVisible()) {
+        canvas.Brush().SetStyle(bsSolid);
+        const TRect focus = rightToLeft ? TRect{0, ty, Width() - picture.X - 2, ty + textHeight + 2}
+                                        : TRect{picture.X + 3, ty, Width(), ty + textHeight + 2};
+        canvas.DrawFocusRect(focus);
+    }
+    Canvas().Draw(0, 0, buffer);
+}
+
+// ---------------------------------------------------------------------------- TskRadioButton
+
+const ClassInfo& TskRadioButton::StaticClassInfo() {
+    static const ClassInfo info =
+        ClassBuilder<TskRadioButton, TskCheckBox>("TskRadioButton")
+            .Int("GroupIndex", &TskRadioButton::GroupIndex, &TskRadioButton::SetGroupIndex)
+            .Build();
+    return info;
+}
+
+void TskRadioButton::CreateParams(TCreateParams& params) {
+    TskCheckBox::CreateParams(params);
+    params.ClassStyle |= CS_DBLCLKS;
+}
+
+void TskRadioButton::CheckedChanged() {
+    if (!Checked()) return;
+    if (TWinControl* parent = Parent()) {
+        for (int i = 0; i < parent->ControlCount(); ++i) {
+            auto* sibling = dynamic_cast<TskRadioButton*>(parent->Controls(i));
+            if (sibling && sibling != this && sibling->GroupIndex() == groupIndex_)
+                sibling->SetChecked(false);
+        }
+    }
+    NotifyClick();
+}
+
+void TskRadioButton::Toggle() {
+    if (!Checked()) SetChecked(true);
+}
+
+void TskRadioButton::WndProc(TMessage& message) {
+    TskCheckBox::WndProc(message);
+    if (message.Msg != WM_SETFOCUS) return;
+    // Arrow keys moving between the items of a radio group select as they go.
+    HWND previous = reinterpret_cast<HWND>(message.WParam);
+    char className[64] = {};
+    if (previous && previous != Handle() && GetClassNameA(previous, className, sizeof className) &&
+        std::string(className) == "TskRadioGroupButton")
+        Click();
+}

@@ -1,0 +1,97 @@
+#include "skin/SkinGroupBox.h"
+
+#include "framework/Bitmap.h"
+
+#include <algorithm>
+#include <cstdlib>
+
+namespace {
+// The owner form's skinned frame would give the default style; until that
+// frame class exists every new group starts DeepBlue.
+TskUIStyle InitialUIStyle(TComponent*) { return TskUIStyle::DeepBlue; }
+} // namespace
+
+const ClassInfo& TskCustomGroupBox::StaticClassInfo() {
+    static const ClassInfo info =
+        ClassBuilder<TskCustomGroupBox, TskCustomPanel>("TskCustomGroupBox")
+            .Str("Caption", &TskCustomGroupBox::Caption, &TskCustomGroupBox::SetCaption)
+            .Bool("Transparent", &TskCustomGroupBox::Transparent, &TskCustomGroupBox::SetTransparent)
+            .Enum("UIStyle", TskUIStyleInfo, &TskCustomGroupBox::UIStyle, &TskCustomGroupBox::SetUIStyle)
+            .Build();
+    return info;
+}
+
+TskCustomGroupBox::TskCustomGroupBox(TComponent* owner) : TskCustomPanel(owner) {
+    SetBounds(Left(), Top(), 185, 105);
+    SetParentColor(true);
+    TControl::SetCaption(" ");
+    uiStyle_ = InitialUIStyle(owner);
+    ApplyUIStyle(uiStyle_);
+}
+
+void TskCustomGroupBox::SetCaption(const std::string& caption) {
+    caption_ = caption;
+    Invalidate();
+}
+
+void TskCustomGroupBox::SetUIStyle(TskUIStyle style) {
+    uiStyle_ = style;
+    ApplyUIStyle(style);
+}
+
+void TskCustomGroupBox::SetBorderColor(TColor color) {
+    borderColor_ = color;
+    Invalidate();
+}
+
+void TskCustomGroupBox::ApplyUIStyle(TskUIStyle style) {
+    // Children that publish a UIStyle follow the group's.
+    for (int i = 0; i < ControlCount(); ++i)
+        if (GetPropInfo(Controls(i), "UIStyle")) SetOrdProp(Controls(i), "UIStyle", static_cast<int>(style));
+    const TskUIStyle effective = style == TskUIStyle::FromThemeFile ? TskUIStyle::DeepBlue : style;
+    borderColor_ = GetThemeColor(effective, ThemeElement::ControlBorderColor);
+    Font()->SetColor(GetThemeColor(effective, ThemeElement::ControlFontColor));
+    Invalidate();
+}
+
+void TskCustomGroupBox::AdjustClientRect(TRect& rect) const {
+    const int h = std::abs(const_cast<TskCustomGroupBox*>(this)->Font()->Height());
+    rect = TRect{rect.Left + 3, rect.Top + h + 5, rect.Right - 3, rect.Bottom - 3};
+}
+
+void TskCustomGroupBox::FontChanged() {
+    TskCustomPanel::FontChanged();
+    Realign();
+    Invalidate();
+}
+
+void TskCustomGroupBox::Paint() {
+    TBitmap buffer(std::max(Width(), 1), std::max(Height(), 1));
+    TCanvas& canvas = buffer.Canvas();
+    PaintBackground(canvas);
+    canvas.Font().Assign(*Font());
+    const TRect r = ClientRect();
+    const int y = r.Top + std::abs(Font()->Height()) / 2 + 1;
+    const int textWidth = caption_.empty() ? 0 : canvas.TextWidth(caption_);
+    canvas.Pen().SetColor(borderColor_);
+    const bool rightToLeft = BiDiMode() == bdRightToLeft && GetSystemMetrics(SM_MIDEASTENABLED);
+    if (rightToLeft) {
+        canvas.MoveTo(r.Right - 3, y);
+        canvas.LineTo(r.Right - 1, y);
+        canvas.LineTo(r.Right - 1, r.Bottom - 1);
+        canvas.LineTo(r.Left + 1, r.Bottom - 1);
+        canvas.LineTo(r.Left + 1, y);
+        canvas.LineTo(caption_.empty() ? r.Right - 1 : r.Right - textWidth - 7, y);
+    } else {
+        canvas.MoveTo(r.Left + 2, y);
+        canvas.LineTo(r.Left, y);
+        canvas.LineTo(r.Left, r.Bottom - 1);
+        canvas.LineTo(r.Right - 1, r.Bottom - 1);
+        canvas.LineTo(r.Right - 1, y);
+        canvas.LineTo(caption_.empty() ? r.Left : r.Left + 6 + textWidth, y);
+    }
+    if (!Enabled()) canvas.Font().SetColor(TColor(0x808080));
+    canvas.Brush().SetStyle(bsClear);
+    canvas.TextOut(rightToLeft ? Width() - textWidth - 6 : 5, 0, caption_);
+    Canvas().Draw(0, 0, buffer);
+}
