@@ -9,6 +9,7 @@ int32_t StartupTicks = 0;
 const ClassInfo& TForm1::StaticClassInfo() {
     static const ClassInfo info = ClassBuilder<TForm1, TForm>("TForm1")
                                       .Field("Timer1", &TForm1::Timer1)
+                                      .Field("TrayIcon1", &TForm1::TrayIcon1)
                                       .Field("PopupMenu1", &TForm1::PopupMenu1)
                                       .Field("N1024x7681", &TForm1::N1024x7681)
                                       .Field("N800x6001", &TForm1::N800x6001)
@@ -29,6 +30,7 @@ const ClassInfo& TForm1::StaticClassInfo() {
                                       .Method("FormCloseQuery", &TForm1::FormCloseQuery)
                                       .Method("Timer1Timer", &TForm1::Timer1Timer)
                                       .Method("Exit1Click", &TForm1::Exit1Click)
+                                      .Method("TrayIcon1DblClick", &TForm1::TrayIcon1DblClick)
                                       .Build();
     return info;
 }
@@ -36,7 +38,7 @@ const ClassInfo& TForm1::StaticClassInfo() {
 void RegisterFormClasses() {
     for (const ClassInfo* info :
          {&TTimer::StaticClassInfo(), &TPopupMenu::StaticClassInfo(), &TMenuItem::StaticClassInfo(),
-          &TButton::StaticClassInfo(), &TPanel::StaticClassInfo()})
+          &TButton::StaticClassInfo(), &TPanel::StaticClassInfo(), &TTrayIcon::StaticClassInfo()})
         RegisterPublishedClass(*info);
     for (const ClassInfo* info : {&TskButton::StaticClassInfo(), &TskCheckBox::StaticClassInfo(),
                                   &TskRadioGroup::StaticClassInfo(), &TskCheckGroup::StaticClassInfo()})
@@ -62,6 +64,7 @@ void TForm1::Timer1Timer(TObject*) {
     if (++StartupTicks != 1) return;
     Timer1->SetEnabled(false);
     SetVisible(false);
+    TrayIcon1->SetMinimizeToTray(true);
 }
 
 void TForm1::FormResize(TObject*) {
@@ -71,3 +74,5 @@ void TForm1::FormResize(TObject*) {
 void TForm1::FormCloseQuery(TObject*, bool&) {}
 
 void TForm1::Exit1Click(TObject*) { Close(); }
+
+void TForm1::TrayIcon1DblClick(TObject*) { SetVisible(true); }

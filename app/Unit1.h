@@ -7,6 +7,7 @@
 #include "framework/Timer.h"
 #include "skin/SkinButton.h"
 #include "skin/SkinRadioGroup.h"
+#include "tray/TrayIcon.h"
 
 class TForm1 : public TForm {
     DECLARE_PUBLISHED(TForm1)
@@ -15,6 +16,7 @@ class TForm1 : public TForm {
 
     // Published fields, filled by the form description.
     TTimer* Timer1 = nullptr;
+    TTrayIcon* TrayIcon1 = nullptr;
     TPopupMenu* PopupMenu1 = nullptr;
     TMenuItem* N1024x7681 = nullptr;
     TMenuItem* N800x6001 = nullptr;
@@ -37,6 +39,7 @@ class TForm1 : public TForm {
     void FormCloseQuery(TObject* sender, bool& canClose);
     void Timer1Timer(TObject* sender);
     void Exit1Click(TObject* sender);
+    void TrayIcon1DblClick(TObject* sender);
 
   private:
     // The outer size that shows the whole client layout; every resize returns to it.
