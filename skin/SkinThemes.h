@@ -3,7 +3,11 @@
 // that load pictures (bitmap resources of the executable named by the tables)
 // and the default style of a new skinned control.
 
+#include "skin/SkinThemeFile.h"
 #include "skin/SkinThemeTables.h"
+
+#include <memory>
+#include <string>
 
 class TBitmap;
 class TComponent;
@@ -18,3 +22,23 @@ void GetThemeImage(TskUIStyle style, int element, TBitmap* target, int frameCoun
 // The UIStyle of the first TskForm among the form's child controls; DeepBlue
 // when owner is not a form or holds none.
 TskUIStyle GetFormUIStyle(TComponent* owner);
+
+// Maps element numbers to key names and answers from the current skin file
+// reader; without one: no picture, False, 0.
+class TskFileThemeMgr {
+  public:
+    // False (reader kept) when the file does not exist. A file that exists but
+    // does not load raises, and the current reader stays.
+    bool LoadFromFile(const std::string& path);
+    bool HasReader() const { return reader_ != nullptr; }
+    const TskThemeFileReader* Reader() const { return reader_.get(); }
+
+    void GetBitmap(int element, TBitmap* bitmap) const;
+    void GetImage(int element, TBitmap* target, int frameCount, int frameNumber) const;
+    bool GetBool(int element) const;
+    TColor GetColor(int element) const;
+    int32_t GetInt(int element) const;
+
+  private:
+    std::unique_ptr<TskThemeFileReader> reader_;
+};
