@@ -857,20 +857,23 @@ int cmdCaptureRect(const Args& a) {
 // The notification area draws its icons into the taskbar window itself, in
 // slots of small-icon size plus a 2-pixel border, filled from the right edge.
 // Prints the screen centre of every occupied slot, rightmost first, so tests
-// can count icons, click them or capture them.
-int cmdTrayIcons(const Args&) {
+// can count icons, click them or capture them. The taskbar shows only once
+// there is an icon, and icons arrive asynchronously: --wait N polls until
+// there are at least N.
+std::vector<POINT> trayIcons() {
+    std::vector<POINT> icons;
     Match tray;
     tray.cls = L"Shell_TrayWnd";
     tray.visibleOnly = true;
     std::vector<HWND> found = topLevelWindows(tray);
-    if (found.empty()) return kFailed;
+    if (found.empty()) return icons;
     RECT r;
     GetClientRect(found[0], &r);
     MapWindowPoints(found[0], nullptr, (POINT*)&r, 2);
     const int slot = GetSystemMetrics(SM_CXSMICON) + 4;
     const int width = r.right - r.left, height = r.bottom - r.top;
     std::vector<DWORD> px = screenPixels(r);
-    if (px.empty()) return kFailed;
+    if (px.empty()) return icons;
     for (int right = width; right - slot >= 0; right -= slot) {
         const int left = right - slot;
         const DWORD background = px[left];
@@ -879,14 +882,31 @@ int cmdTrayIcons(const Args&) {
             for (int x = left + 1; x < right - 1 && !occupied; ++x)
                 occupied = px[(size_t)y * width + x] != background;
         if (!occupied) break;
-        out(std::to_string(r.left + left + slot / 2) + " " + std::to_string(r.top + height / 2));
+        icons.push_back({r.left + left + slot / 2, r.top + height / 2});
     }
-    return kOk;
+    return icons;
+}
+
+int cmdTrayIcons(const Args& a) {
+    Options o(a, {"--wait", "--timeout"});
+    if (!o.positional.empty()) throw UsageError{"tray-icons [--wait N] [--timeout ms]"};
+    const size_t wanted = (size_t)parseNumber(o.get("--wait", "0"));
+    const long long timeout = parseNumber(o.get("--timeout", "5000"));
+    DWORD start = GetTickCount();
+    std::vector<POINT> icons = trayIcons();
+    while (icons.size() < wanted && (long long)(GetTickCount() - start) < timeout) {
+        Sleep(100);
+        icons = trayIcons();
+    }
+    for (const POINT& p : icons) out(std::to_string(p.x) + " " + std::to_string(p.y));
+    return icons.size() >= wanted ? kOk : kFailed;
 }
 
 // ---- input -------------------------------------------------------------------------
 
-// Prints "down toggled" as two 0/1 digits.
+// Prints "down toggled" as two 0/1 digits. Wine keeps key state per thread
+// and a new thread starts from nothing, so under Wine this shows only what
+// this process itself pressed; judge lock keys by the program's reaction.
 int cmdKeyState(const Args& a) {
     SHORT s = GetKeyState(parseKey(a[0]));
     out(std::string((s & 0x8000) ? "1" : "0") + " " + ((s & 1) ? "1" : "0"));
@@ -992,7 +1012,7 @@ const Command kCommands[] = {
     {"capture-screen", 1, 1, "file.bmp", cmdCaptureScreen},
     {"capture-rect", 5, 5, "X Y W H file.bmp", cmdCaptureRect},
     {"pixel", 2, 2, "X Y", cmdPixel},
-    {"tray-icons", 0, 0, "", cmdTrayIcons},
+    {"tray-icons", 0, 4, "[--wait N] [--timeout ms]", cmdTrayIcons},
     {"keystate", 1, 1, "VK", cmdKeyState},
     {"key", 1, 1, "VK", cmdKey},
     {"click", 2, 3, "X Y [left|right|double]", cmdClick},

@@ -138,6 +138,10 @@ wait_hidden() { drv wait-hidden "$1" $((${2:-10} * 1000)); }
 wait_shown() { drv wait-shown "$1" $((${2:-10} * 1000)); }
 wait_gone() { drv wait-gone "$1" $((${2:-10} * 1000)); }
 
+# wait_tray_icons N [TIMEOUT]: waits (default 10 s) until the notification
+# area shows at least N icons; prints their centres "x y", rightmost first.
+wait_tray_icons() { drv tray-icons --wait "$1" --timeout $((${2:-10} * 1000)); }
+
 # main_window / app_window: handles of the program's windows (empty if none).
 main_window() { drv find --title "$MAIN_TITLE" 2>/dev/null; }
 app_window() { drv find --title "$APP_TITLE" 2>/dev/null; }
