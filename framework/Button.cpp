@@ -12,6 +12,7 @@ const ClassInfo& TButton::StaticClassInfo() {
 TButton::TButton(TComponent* owner) : TWinControl(owner) {
     SetBounds(0, 0, 75, 25);
     SetTabStop(true);
+    frameworkClicks_ = false; // BN_CLICKED brings the click
 }
 
 void TButton::CreateParams(TCreateParams& params) {
@@ -34,10 +35,6 @@ void TButton::WndProc(TMessage& message) {
         // The system class paints itself.
         DefaultHandler(message);
         return;
-    case WM_LBUTTONUP:
-        // The click comes from the system as BN_CLICKED, not from the mouse-up.
-        mouseCaptured_ = false;
-        break;
     }
     TWinControl::WndProc(message);
 }

@@ -302,6 +302,7 @@ void TControl::HandleMouse(TMessage& message) {
     const TShiftState shift = MouseShiftState(message.WParam);
     auto* window = dynamic_cast<TWinControl*>(this);
     const auto capture = [&](bool on) {
+        if (!frameworkClicks_) return;
         mouseCaptured_ = on;
         if (window && window->handle_) {
             if (on) SetCapture(window->handle_);

@@ -164,6 +164,9 @@ class TControl : public TComponent {
 
     bool mouseCaptured_ = false;
     bool mouseInside_ = false;
+    // False for controls whose window class makes its own clicks (system buttons):
+    // then the left button neither captures the mouse nor clicks here.
+    bool frameworkClicks_ = true;
 
   private:
     void HandleMouse(TMessage& message);

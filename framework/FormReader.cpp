@@ -356,9 +356,9 @@ class Reader {
             TComponent* referent =
                 SameText(f.name, root_->Name()) ? root_ : root_->FindComponent(f.name);
             if (!referent) Lexer::Fail(f.line, "unknown component " + f.name);
-            if (!referent->InheritsFrom(*f.property->RefClass))
+            if (!referent->InheritsFrom(f.property->RefClass()))
                 Lexer::Fail(f.line, "component " + f.name + " is not a " +
-                                        f.property->RefClass->Name);
+                                        f.property->RefClass().Name);
             f.property->SetRef(f.target, referent);
         }
     }

@@ -94,7 +94,7 @@ TComponent* GetComponentProp(TObject* object, const std::string& name) {
 
 void SetComponentProp(TObject* object, const std::string& name, TComponent* value) {
     const TPropertyInfo& p = Require(object, name, TPropKind::Component);
-    if (value && !value->InheritsFrom(*p.RefClass))
+    if (value && !value->InheritsFrom(p.RefClass()))
         throw EPropertyError(Format("Invalid property value: '%s'", name));
     p.SetRef(object, value);
 }

@@ -39,7 +39,8 @@ struct TPropertyInfo {
     std::string Name;
     TPropKind Kind = TPropKind::Integer;
     const TEnumInfo* Enum = nullptr;         // Enum, Set
-    const ClassInfo* RefClass = nullptr;     // Component: class the referent must be
+    // Component: the class the referent must be (a function, so a class may refer to itself).
+    const ClassInfo& (*RefClass)() = nullptr;
     std::function<int64_t(TObject*)> GetOrd; // Integer, Boolean, Color, Enum, Set (bit mask)
     std::function<void(TObject*, int64_t)> SetOrd;
     std::function<std::string(TObject*)> GetStr;
@@ -153,7 +154,7 @@ template <class C, class Base> class ClassBuilder {
         TPropertyInfo p;
         p.Name = name;
         p.Kind = TPropKind::Component;
-        p.RefClass = &Ref::StaticClassInfo();
+        p.RefClass = &Ref::StaticClassInfo;
         p.GetRef = [get](TObject* o) -> TComponent* { return (static_cast<C*>(o)->*get)(); };
         p.SetRef = [set](TObject* o, TComponent* v) {
             (static_cast<C*>(o)->*set)(dynamic_cast<Ref*>(v));
