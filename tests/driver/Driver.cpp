@@ -495,6 +495,16 @@ int cmdClose(const Args& a) {
     return PostMessageW(h, WM_CLOSE, 0, 0) ? kOk : kFailed;
 }
 
+// Changes a window's outer size from outside, as a user's drag would.
+int cmdResize(const Args& a) {
+    HWND h = existingWindow(a[0]);
+    if (!h) return kFailed;
+    return SetWindowPos(h, nullptr, 0, 0, (int)parseNumber(a[1]), (int)parseNumber(a[2]),
+                        SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE)
+               ? kOk
+               : kFailed;
+}
+
 // ---- processes ----------------------------------------------------------------
 
 // Windows process ids of the running programs whose file name is `exe`
@@ -998,6 +1008,7 @@ const Command kCommands[] = {
     {"post", 4, 4, "HWND MSG WPARAM LPARAM", cmdPost},
     {"send", 4, 4, "HWND MSG WPARAM LPARAM", cmdSend},
     {"close", 1, 1, "HWND", cmdClose},
+    {"resize", 3, 3, "HWND W H", cmdResize},
     {"pids", 1, 1, "NAME.exe", cmdPids},
     {"kill-exe", 1, 1, "NAME.exe", cmdKillExe},
     {"reg-get", 2, 2, "ROOT\\path VALUE", cmdRegGet},
