@@ -49,6 +49,11 @@ _e2e_cleanup() {
 }
 trap _e2e_cleanup EXIT
 
+# Should this be the first Windows program of the session, Wine starts its
+# desktop and services now, and they must not inherit the pipe of a `$(drv
+# ...)`: that command substitution would never end.
+drv screen </dev/null >/dev/null 2>&1
+
 # fail MESSAGE: reports and ends the test.
 fail() {
   echo "FAIL: $*" >&2
