@@ -933,10 +933,7 @@ int cmdKey(const Args& a) {
     return kOk;
 }
 
-int cmdClick(const Args& a) {
-    if (a.size() < 2 || a.size() > 3) throw UsageError{"click X Y [left|right|double]"};
-    int x = (int)parseNumber(a[0]), y = (int)parseNumber(a[1]);
-    std::string how = a.size() > 2 ? a[2] : "left";
+int clickAt(int x, int y, const std::string& how) {
     DWORD down, up;
     int times = 1;
     if (how == "left") {
@@ -950,15 +947,31 @@ int cmdClick(const Args& a) {
     }
     if (!SetCursorPos(x, y)) return kFailed;
     Sleep(50);
+    // Press and release apart, as a hand would: a control that takes the
+    // mouse capture on the press must have done so before the release.
     for (int i = 0; i < times; ++i) {
-        INPUT in[2] = {};
-        in[0].type = in[1].type = INPUT_MOUSE;
-        in[0].mi.dwFlags = down;
-        in[1].mi.dwFlags = up;
-        if (SendInput(2, in, sizeof(INPUT)) != 2) return kFailed;
-        Sleep(50);
+        for (DWORD flags : {down, up}) {
+            INPUT in = {};
+            in.type = INPUT_MOUSE;
+            in.mi.dwFlags = flags;
+            if (SendInput(1, &in, sizeof in) != 1) return kFailed;
+            Sleep(60);
+        }
     }
     return kOk;
+}
+
+int cmdClick(const Args& a) {
+    return clickAt((int)parseNumber(a[0]), (int)parseNumber(a[1]), a.size() > 2 ? a[2] : "left");
+}
+
+// Clicks the middle of a window, e.g. a check box found with find-child.
+int cmdClickWindow(const Args& a) {
+    HWND h = existingWindow(a[0]);
+    if (!h) return kFailed;
+    RECT r;
+    GetWindowRect(h, &r);
+    return clickAt((r.left + r.right) / 2, (r.top + r.bottom) / 2, a.size() > 1 ? a[1] : "left");
 }
 
 int cmdMove(const Args& a) {
@@ -1027,6 +1040,7 @@ const Command kCommands[] = {
     {"keystate", 1, 1, "VK", cmdKeyState},
     {"key", 1, 1, "VK", cmdKey},
     {"click", 2, 3, "X Y [left|right|double]", cmdClick},
+    {"click-window", 1, 2, "HWND [left|right|double]", cmdClickWindow},
     {"move", 2, 2, "X Y", cmdMove},
     {"sleep", 1, 1, "MS", cmdSleep},
     {"help", 0, 0, "", cmdHelp},
