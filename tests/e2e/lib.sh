@@ -80,6 +80,10 @@ check() {
   if "$@"; then echo "ok: $message"; else fail "$message"; fi
 }
 
+# now_ms: milliseconds since the epoch, for timing with plain shell
+# arithmetic: t0=$(now_ms); ...; elapsed=$(( $(now_ms) - t0 )).
+now_ms() { date +%s%3N; }
+
 # start_program ARGS...: starts the program in the background. PROGRAM_PID is
 # the wine process, stopped when the script ends; its exit status lands in a
 # file, so program_exit_code works from a subshell too.
