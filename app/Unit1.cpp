@@ -1,5 +1,9 @@
 #include "app/Unit1.h"
 
+#include "app/DisplayMode.h"
+#include "app/Settings.h"
+#include "framework/Strings.h"
+
 #include "framework/Application.h"
 #include "framework/Button.h"
 #include "framework/Panel.h"
@@ -31,6 +35,15 @@ const ClassInfo& TForm1::StaticClassInfo() {
                                       .Method("Timer1Timer", &TForm1::Timer1Timer)
                                       .Method("Exit1Click", &TForm1::Exit1Click)
                                       .Method("TrayIcon1DblClick", &TForm1::TrayIcon1DblClick)
+                                      .Method("skButton1Click", &TForm1::skButton1Click)
+                                      .Method("N1024x7681Click", &TForm1::N1024x7681Click)
+                                      .Method("N800x6001Click", &TForm1::N800x6001Click)
+                                      .Method("N800x4801Click", &TForm1::N800x4801Click)
+                                      .Method("N1024x7682Click", &TForm1::N1024x7682Click)
+                                      .Method("N800x6002Click", &TForm1::N800x6002Click)
+                                      .Method("N800x4802Click", &TForm1::N800x4802Click)
+                                      .Method("LoadSetting", &TForm1::LoadSetting)
+                                      .Method("SetResolution", &TForm1::SetResolution)
                                       .Build();
     return info;
 }
@@ -63,6 +76,9 @@ void TForm1::FormCreate(TObject*) {
 void TForm1::Timer1Timer(TObject*) {
     if (++StartupTicks != 1) return;
     Timer1->SetEnabled(false);
+    // An error in either step ends the tick here: the window stays shown.
+    ApplyCommandLine(ProgramArguments());
+    LoadSetting();
     SetVisible(false);
     TrayIcon1->SetMinimizeToTray(true);
 }
@@ -76,3 +92,58 @@ void TForm1::FormCloseQuery(TObject*, bool&) {}
 void TForm1::Exit1Click(TObject*) { Close(); }
 
 void TForm1::TrayIcon1DblClick(TObject*) { SetVisible(true); }
+
+void TForm1::ApplyCommandLine(const std::vector<std::string>& arguments) {
+    if (arguments.size() >= 2) {
+        if (arguments[0] == "0") SetScaling(false);
+        else if (arguments[0] == "1") SetScaling(true);
+    }
+    if (arguments.size() != 4) return;
+    // This order decides which bad argument the error names.
+    const int32_t bits = StrToInt(arguments[3]);
+    const int32_t height = StrToInt(arguments[2]);
+    const int32_t width = StrToInt(arguments[1]);
+    SetResolution(width, height, bits);
+    TrayIcon1->SetHint(arguments[1] + "x" + arguments[2] + "x" + arguments[3]);
+}
+
+void TForm1::LoadSetting() {
+    LoadSettings(TSettingsControls{skCheckBox1, skCheckBox2, skCheckGroup1, skRadioGroup1,
+                                   [this](int32_t w, int32_t h, int32_t b) { SetResolution(w, h, b); }});
+}
+
+void TForm1::SetResolution(int32_t width, int32_t height, int32_t bits) {
+    const DEVMODEA mode = FirstModeRecord();
+    // Heights below the panel's own are reached by way of 800 x 480.
+    if (height < 480) SetResolution(800, 480, bits);
+    SwitchDisplayMode(mode, width, height, bits);
+    SetVisible(false);
+    TrayIcon1->SetHint(ModeText(DisplayMode.Width, DisplayMode.Height, DisplayMode.Bits));
+    TrayIcon1->SetMinimizeToTray(true);
+    StoreDisplayMode();
+}
+
+void TForm1::skButton1Click(TObject*) {
+    // The driver learns of the scaling before the mode changes.
+    SetScaling(skCheckBox1->Checked());
+    const int row = skRadioGroup1->ItemIndex();
+    if (row >= 0 && row < ModeRowCount) {
+        TrayIcon1->SetHint(ModeRows[row].Text);
+        SetResolution(ModeRows[row].Width, ModeRows[row].Height, ModeRows[row].Bits);
+    }
+    SaveIndicators(*skCheckGroup1);
+    UpdateAutostart(skCheckBox2->Checked(), ProgramPath());
+}
+
+void TForm1::ChooseMode(int row) {
+    skCheckBox1->SetChecked(true);
+    skRadioGroup1->SetItemIndex(row);
+    skButton1Click(this);
+}
+
+void TForm1::N1024x7681Click(TObject*) { ChooseMode(0); }
+void TForm1::N800x6001Click(TObject*) { ChooseMode(1); }
+void TForm1::N800x4801Click(TObject*) { ChooseMode(2); }
+void TForm1::N1024x7682Click(TObject*) { ChooseMode(3); }
+void TForm1::N800x6002Click(TObject*) { ChooseMode(4); }
+void TForm1::N800x4802Click(TObject*) { ChooseMode(5); }

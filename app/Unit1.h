@@ -9,6 +9,9 @@
 #include "skin/SkinRadioGroup.h"
 #include "tray/TrayIcon.h"
 
+#include <string>
+#include <vector>
+
 class TForm1 : public TForm {
     DECLARE_PUBLISHED(TForm1)
   public:
@@ -40,8 +43,22 @@ class TForm1 : public TForm {
     void Timer1Timer(TObject* sender);
     void Exit1Click(TObject* sender);
     void TrayIcon1DblClick(TObject* sender);
+    void skButton1Click(TObject* sender);
+    void N1024x7681Click(TObject* sender);
+    void N800x6001Click(TObject* sender);
+    void N800x4801Click(TObject* sender);
+    void N1024x7682Click(TObject* sender);
+    void N800x6002Click(TObject* sender);
+    void N800x4802Click(TObject* sender);
+    // Called from code only.
+    void LoadSetting();
+    void SetResolution(int32_t width, int32_t height, int32_t bits);
 
   private:
+    // Start-up: the scale argument, and the mode when exactly four are given.
+    void ApplyCommandLine(const std::vector<std::string>& arguments);
+    // A tray mode command: scaling on, row k chosen, then Apply.
+    void ChooseMode(int row);
     // The outer size that shows the whole client layout; every resize returns to it.
     int fixedWidth_ = 0;
     int fixedHeight_ = 0;
