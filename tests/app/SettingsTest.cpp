@@ -1,0 +1,293 @@
+// The settings store against the real registry of the test's Wine prefix:
+// the value table, the load at start-up and Apply's saving steps.
+
+#include "app/DisplayMode.h"
+#include "app/Settings.h"
+#include "framework/Exceptions.h"
+#include "framework/Forms.h"
+#include "framework/Registry.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <vector>
+
+namespace {
+
+std::pair<DWORD, std::vector<uint8_t>> Stored(const char* key, const char* name) {
+    DWORD type = 0, size = 0;
+    if (RegGetValueA(HKEY_LOCAL_MACHINE, key, name, RRF_RT_ANY | RRF_NOEXPAND, &type, nullptr, &size) !=
+        ERROR_SUCCESS)
+        return {REG_NONE, {}};
+    std::vector<uint8_t> data(size);
+    RegGetValueA(HKEY_LOCAL_MACHINE, key, name, RRF_RT_ANY | RRF_NOEXPAND, &type, data.data(), &size);
+    data.resize(size);
+    return {type, data};
+}
+
+bool KeyExists(const char* path) {
+    HKEY key;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, path, 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
+    RegCloseKey(key);
+    return true;
+}
+
+std::vector<uint8_t> Dword(uint32_t v) { return {uint8_t(v), uint8_t(v >> 8), uint8_t(v >> 16), uint8_t(v >> 24)}; }
+
+void Put(const char* key, const char* name, DWORD type, const void* data, DWORD size) {
+    HKEY k;
+    ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, key, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &k, nullptr),
+              ERROR_SUCCESS);
+    RegSetValueExA(k, name, 0, type, static_cast<const BYTE*>(data), size);
+    RegCloseKey(k);
+}
+void PutDword(const char* key, const char* name, uint32_t v) { Put(key, name, REG_DWORD, &v, 4); }
+void PutString(const char* key, const char* name, const std::string& s) {
+    Put(key, name, REG_SZ, s.c_str(), static_cast<DWORD>(s.size() + 1));
+}
+
+class SettingsStore : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ClearRegistry();
+        RegCreateKeyExA(HKEY_LOCAL_MACHINE, RunKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &run_, nullptr);
+        form = std::make_unique<TForm>(nullptr);
+        form->HandleNeeded();
+        scaling = Make<TskCheckBox>();
+        startup = Make<TskCheckBox>();
+        indicators = Make<TskCheckGroup>();
+        indicators->Items()->SetStrings({"Show Cap Lock", "Show Num Lock", "Show Scroll Lock"});
+        resolution = Make<TskRadioGroup>();
+        resolution->Items()->SetStrings(
+            {"1024x768x32", "800x600x32", "800x480x32", "1024x768x16", "800x600x16", "800x480x16"});
+        DisplayMode = TDisplayMode{};
+    }
+    void TearDown() override {
+        ClearRegistry();
+        RegCloseKey(run_);
+    }
+    void ClearRegistry() {
+        RegDeleteTreeA(HKEY_LOCAL_MACHINE, SettingsKey);
+        RegDeleteTreeA(HKEY_LOCAL_MACHINE, "SYSTEM\\CurrentControlSet\\Services\\ialm");
+        RegDeleteKeyValueA(HKEY_LOCAL_MACHINE, RunKey, "MOXEL Utility");
+        RegDeleteKeyValueA(HKEY_LOCAL_MACHINE, RunKey, "Korbtray");
+    }
+    static void CreateDriverKey() {
+        HKEY key;
+        RegCreateKeyExA(HKEY_LOCAL_MACHINE, DriverKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr);
+        RegCloseKey(key);
+    }
+    template <class C> C* Make() {
+        auto* control = new C(form.get());
+        control->SetParent(form.get());
+        return control;
+    }
+    void Load() {
+        LoadSettings(TSettingsControls{scaling, startup, indicators, resolution,
+                                       [this](int32_t w, int32_t h, int32_t b) {
+                                           modesSet.push_back(TDisplayMode{w, h, b});
+                                       }});
+    }
+    std::string LoadError() {
+        try {
+            Load();
+        } catch (const ERegistryException& error) {
+            return error.what();
+        }
+        return "";
+    }
+
+    HKEY run_ = nullptr;
+    std::unique_ptr<TForm> form;
+    TskCheckBox* scaling = nullptr;
+    TskCheckBox* startup = nullptr;
+    TskCheckGroup* indicators = nullptr;
+    TskRadioGroup* resolution = nullptr;
+    std::vector<TDisplayMode> modesSet;
+};
+
+// ------------------------------------------------------------------ scaling
+
+TEST_F(SettingsStore, ScalingWritesTheDriverFlagAsFourBinaryBytesAndTheSetting) {
+    CreateDriverKey();
+    SetScaling(true);
+    EXPECT_EQ(Stored(DriverKey, "Display1_DownScalingEnabled"),
+              std::make_pair(DWORD(REG_BINARY), std::vector<uint8_t>{1, 0, 0, 0}));
+    EXPECT_EQ(Stored(SettingsKey, "scaling"), std::make_pair(DWORD(REG_DWORD), Dword(1)));
+    SetScaling(false);
+    EXPECT_EQ(Stored(DriverKey, "Display1_DownScalingEnabled"),
+              std::make_pair(DWORD(REG_BINARY), std::vector<uint8_t>{0, 0, 0, 0}));
+    EXPECT_EQ(Stored(SettingsKey, "scaling"), std::make_pair(DWORD(REG_DWORD), Dword(0)));
+}
+
+TEST_F(SettingsStore, ScalingWithoutTheDriverKeyCreatesNoKeyButStoresTheSetting) {
+    SetScaling(true);
+    EXPECT_FALSE(KeyExists(DriverKey));
+    EXPECT_FALSE(KeyExists("SYSTEM\\CurrentControlSet\\Services\\ialm"));
+    EXPECT_EQ(Stored(SettingsKey, "scaling"), std::make_pair(DWORD(REG_DWORD), Dword(1)));
+}
+
+// ------------------------------------------------------------------ saving on Apply
+
+TEST_F(SettingsStore, IndicatorChoicesAreStoredAsDwords) {
+    indicators->SetItemChecked(0, true);
+    indicators->SetItemChecked(2, true);
+    SaveIndicators(*indicators);
+    EXPECT_EQ(Stored(SettingsKey, "CapLock"), std::make_pair(DWORD(REG_DWORD), Dword(1)));
+    EXPECT_EQ(Stored(SettingsKey, "NumLock"), std::make_pair(DWORD(REG_DWORD), Dword(0)));
+    EXPECT_EQ(Stored(SettingsKey, "ScrollLock"), std::make_pair(DWORD(REG_DWORD), Dword(1)));
+}
+
+TEST_F(SettingsStore, DisplayModeIsStoredAsThreeDwords) {
+    DisplayMode = TDisplayMode{800, 400, 16};
+    StoreDisplayMode();
+    EXPECT_EQ(Stored(SettingsKey, "Width"), std::make_pair(DWORD(REG_DWORD), Dword(800)));
+    EXPECT_EQ(Stored(SettingsKey, "Height"), std::make_pair(DWORD(REG_DWORD), Dword(400)));
+    EXPECT_EQ(Stored(SettingsKey, "Bits"), std::make_pair(DWORD(REG_DWORD), Dword(16)));
+}
+
+std::vector<uint8_t> Sz(const std::string& s) { return std::vector<uint8_t>(s.c_str(), s.c_str() + s.size() + 1); }
+
+TEST_F(SettingsStore, AutostartTickedReplacesTheVendorToolWithOurPath) {
+    PutString(RunKey, "Korbtray", "C:\\korbtray.exe");
+    UpdateAutostart(true, "C:\\Tools\\MoxelUtility.exe");
+    EXPECT_EQ(Stored(RunKey, "Korbtray").first, DWORD(REG_NONE));
+    EXPECT_EQ(Stored(RunKey, "MOXEL Utility"),
+              std::make_pair(DWORD(REG_SZ), Sz("C:\\Tools\\MoxelUtility.exe")));
+}
+
+TEST_F(SettingsStore, AutostartPathWithASpaceIsQuoted) {
+    UpdateAutostart(true, "C:\\Program Files\\MOXEL\\MoxelUtility.exe");
+    EXPECT_EQ(Stored(RunKey, "MOXEL Utility"),
+              std::make_pair(DWORD(REG_SZ), Sz("\"C:\\Program Files\\MOXEL\\MoxelUtility.exe\"")));
+    EXPECT_EQ(AutostartCommand("C:\\a\\b.exe"), "C:\\a\\b.exe");
+}
+
+TEST_F(SettingsStore, AutostartUntickedRemovesOnlyOurEntry) {
+    PutString(RunKey, "MOXEL Utility", "C:\\MoxelUtility.exe");
+    PutString(RunKey, "Korbtray", "C:\\korbtray.exe");
+    UpdateAutostart(false, "C:\\MoxelUtility.exe");
+    EXPECT_EQ(Stored(RunKey, "MOXEL Utility").first, DWORD(REG_NONE));
+    EXPECT_EQ(Stored(RunKey, "Korbtray").first, DWORD(REG_SZ));
+    UpdateAutostart(false, "C:\\MoxelUtility.exe"); // already absent
+    EXPECT_EQ(Stored(RunKey, "MOXEL Utility").first, DWORD(REG_NONE));
+}
+
+// ------------------------------------------------------------------ loading at start
+
+TEST_F(SettingsStore, FirstRunChangesNothing) {
+    Load();
+    EXPECT_TRUE(modesSet.empty());
+    EXPECT_FALSE(scaling->Checked());
+    EXPECT_FALSE(startup->Checked());
+    for (int i = 0; i < 3; ++i) EXPECT_FALSE(indicators->ItemChecked(i));
+    EXPECT_EQ(resolution->ItemIndex(), -1);
+    EXPECT_EQ(Stored(SettingsKey, "scaling").first, DWORD(REG_NONE));
+    EXPECT_TRUE(KeyExists(SettingsKey));
+}
+
+TEST_F(SettingsStore, StoredSettingsReachTheControlsAndTheDriver) {
+    CreateDriverKey();
+    PutDword(SettingsKey, "scaling", 1);
+    PutDword(SettingsKey, "CapLock", 1);
+    PutDword(SettingsKey, "NumLock", 0);
+    PutDword(SettingsKey, "ScrollLock", 5);
+    PutDword(SettingsKey, "Width", 800);
+    PutDword(SettingsKey, "Height", 600);
+    PutDword(SettingsKey, "Bits", 32);
+    PutString(RunKey, "MOXEL Utility", "C:\\MoxelUtility.exe");
+    Load();
+    EXPECT_TRUE(scaling->Checked());
+    EXPECT_EQ(Stored(DriverKey, "Display1_DownScalingEnabled").second, (std::vector<uint8_t>{1, 0, 0, 0}));
+    EXPECT_TRUE(indicators->ItemChecked(0));
+    EXPECT_FALSE(indicators->ItemChecked(1));
+    EXPECT_TRUE(indicators->ItemChecked(2));
+    ASSERT_EQ(modesSet.size(), 1u);
+    EXPECT_EQ(modesSet[0].Width, 800);
+    EXPECT_EQ(modesSet[0].Height, 600);
+    EXPECT_EQ(modesSet[0].Bits, 32);
+    EXPECT_EQ(resolution->ItemIndex(), 1);
+    EXPECT_TRUE(startup->Checked());
+}
+
+TEST_F(SettingsStore, StoredScalingOffUnticksAndClearsTheFlag) {
+    CreateDriverKey();
+    scaling->SetChecked(true);
+    PutDword(SettingsKey, "scaling", 0);
+    Load();
+    EXPECT_FALSE(scaling->Checked());
+    EXPECT_EQ(Stored(DriverKey, "Display1_DownScalingEnabled").second, (std::vector<uint8_t>{0, 0, 0, 0}));
+}
+
+TEST_F(SettingsStore, SixteenBitModeSelectsTheThirtyTwoBitRowOfItsSize) {
+    PutDword(SettingsKey, "Width", 800);
+    PutDword(SettingsKey, "Height", 480);
+    PutDword(SettingsKey, "Bits", 16);
+    Load();
+    ASSERT_EQ(modesSet.size(), 1u);
+    EXPECT_EQ(modesSet[0].Bits, 16);
+    EXPECT_EQ(resolution->ItemIndex(), 2);
+}
+
+TEST_F(SettingsStore, ModeOutsideTheTableIsAppliedWithoutARow) {
+    PutDword(SettingsKey, "Width", 1280);
+    PutDword(SettingsKey, "Height", 1024);
+    PutDword(SettingsKey, "Bits", 32);
+    Load();
+    ASSERT_EQ(modesSet.size(), 1u);
+    EXPECT_EQ(modesSet[0].Width, 1280);
+    EXPECT_EQ(resolution->ItemIndex(), -1);
+}
+
+TEST_F(SettingsStore, ModeWithAZeroPartIsNotApplied) {
+    PutDword(SettingsKey, "Width", 800);
+    PutDword(SettingsKey, "Height", 0);
+    PutDword(SettingsKey, "Bits", 32);
+    Load();
+    EXPECT_TRUE(modesSet.empty());
+    EXPECT_EQ(resolution->ItemIndex(), -1);
+    EXPECT_EQ(DisplayMode.Width, 800);
+}
+
+TEST_F(SettingsStore, ValuesOfTheWrongTypeStopTheLoadWithTheirTexts) {
+    PutString(SettingsKey, "Width", "1024");
+    PutDword(SettingsKey, "CapLock", 1);
+    EXPECT_EQ(LoadError(), "Failed to get data for 'Width'");
+    EXPECT_TRUE(indicators->ItemChecked(0)); // read before the bad value
+    RegDeleteTreeA(HKEY_LOCAL_MACHINE, SettingsKey);
+    const uint8_t four[4] = {1, 0, 0, 0};
+    Put(SettingsKey, "NumLock", REG_BINARY, four, 4);
+    EXPECT_EQ(LoadError(), "Invalid data type for 'NumLock'");
+}
+
+TEST_F(SettingsStore, AutostartBoxFollowsTheRunValue) {
+    startup->SetChecked(true);
+    Load();
+    EXPECT_FALSE(startup->Checked());
+    PutString(RunKey, "MOXEL Utility", "x");
+    Load();
+    EXPECT_TRUE(startup->Checked());
+}
+
+// ------------------------------------------------------------------ display mode helpers
+
+TEST(DisplayModeTable, RowsTextsAndSizes) {
+    EXPECT_EQ(ModeText(800, 480, 32), "800x480x32");
+    for (const TModeRow& row : ModeRows) EXPECT_EQ(ModeText(row.Width, row.Height, row.Bits), row.Text);
+    EXPECT_EQ(RowOfSize(1024, 768), 0);
+    EXPECT_EQ(RowOfSize(800, 600), 1);
+    EXPECT_EQ(RowOfSize(800, 480), 2);
+    EXPECT_EQ(RowOfSize(1280, 1024), -1);
+}
+
+TEST(DisplayModeTable, FirstModeRecordMarksBitsWidthAndHeight) {
+    const DEVMODEA mode = FirstModeRecord();
+    EXPECT_EQ(mode.dmFields, 0x001C0000u);
+    DEVMODEA first{};
+    first.dmSize = sizeof first;
+    ASSERT_TRUE(EnumDisplaySettingsA(nullptr, 0, &first));
+    EXPECT_EQ(mode.dmPelsWidth, first.dmPelsWidth);
+    EXPECT_EQ(mode.dmBitsPerPel, first.dmBitsPerPel);
+}
+
+} // namespace
