@@ -1,16 +1,12 @@
 #include "skin/SkinButton.h"
 
 #include "framework/Strings.h"
+#include "skin/SkinThemes.h"
 
 #include <algorithm>
 #include <cctype>
 
 namespace {
-// The default style of a new control. The owner form's skinned frame would
-// give it; until that frame class exists every new control starts DeepBlue,
-// and the form description sets the style it wants.
-TskUIStyle InitialUIStyle(TComponent*) { return TskUIStyle::DeepBlue; }
-
 // FromThemeFile without a loaded skin file paints as DeepBlue.
 TskUIStyle EffectiveStyle(TskUIStyle style) {
     return style == TskUIStyle::FromThemeFile ? TskUIStyle::DeepBlue : style;
@@ -118,7 +114,7 @@ const ClassInfo& TskCustomButton::StaticClassInfo() {
 
 TskCustomButton::TskCustomButton(TComponent* owner) : TCustomControl(owner) {
     SetTabStop(true);
-    uiStyle_ = InitialUIStyle(owner);
+    uiStyle_ = GetFormUIStyle(owner);
 }
 
 TskCustomButton::~TskCustomButton() { StopRepeat(); }
@@ -474,7 +470,7 @@ const ClassInfo& TskCheckBox::StaticClassInfo() {
 TskCheckBox::TskCheckBox(TComponent* owner) : TCustomControl(owner) {
     SetTabStop(true);
     SetBounds(Left(), Top(), 93, 17);
-    uiStyle_ = InitialUIStyle(owner);
+    uiStyle_ = GetFormUIStyle(owner);
 }
 
 void TskCheckBox::SetChecked(bool value) {

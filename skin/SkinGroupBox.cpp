@@ -1,15 +1,10 @@
 #include "skin/SkinGroupBox.h"
 
 #include "framework/Bitmap.h"
+#include "skin/SkinThemes.h"
 
 #include <algorithm>
 #include <cstdlib>
-
-namespace {
-// The owner form's skinned frame would give the default style; until that
-// frame class exists every new group starts DeepBlue.
-TskUIStyle InitialUIStyle(TComponent*) { return TskUIStyle::DeepBlue; }
-} // namespace
 
 const ClassInfo& TskCustomGroupBox::StaticClassInfo() {
     static const ClassInfo info =
@@ -25,7 +20,7 @@ TskCustomGroupBox::TskCustomGroupBox(TComponent* owner) : TskCustomPanel(owner) 
     SetBounds(Left(), Top(), 185, 105);
     SetParentColor(true);
     TControl::SetCaption(" ");
-    uiStyle_ = InitialUIStyle(owner);
+    uiStyle_ = GetFormUIStyle(owner);
     ApplyUIStyle(uiStyle_);
 }
 
