@@ -1,5 +1,7 @@
 #include "framework/Application.h"
 
+#include "framework/HelperWindow.h"
+
 #include <algorithm>
 
 TApplication* Application = nullptr;
@@ -29,20 +31,15 @@ const ClassInfo& TApplication::StaticClassInfo() {
 TApplication::TApplication() : TComponent(nullptr) {
     Application = this;
     SetExceptionHandler([this](const std::exception& error) { ShowException(error); });
-    static const char* className = [] {
-        WNDCLASSA wc{};
-        wc.lpfnWndProc = &TApplication::WindowProc;
-        wc.hInstance = GetModuleHandleA(nullptr);
-        wc.hIcon = LoadIconA(GetModuleHandleA(nullptr), "MAINICON");
-        wc.lpszClassName = "TApplication";
-        RegisterClassA(&wc);
-        return "TApplication";
-    }();
-    const int x = GetSystemMetrics(SM_CXSCREEN) / 2, y = GetSystemMetrics(SM_CYSCREEN) / 2;
     // A zero-size popup: it never shows on screen, only as the taskbar button.
-    window_.Reset(CreateWindowExA(0, className, "",
-                                  WS_POPUP | WS_CAPTION | WS_CLIPSIBLINGS | WS_SYSMENU | WS_MINIMIZEBOX,
-                                  x, y, 0, 0, nullptr, nullptr, GetModuleHandleA(nullptr), this));
+    THelperWindowParams params{"TApplication", &TApplication::WindowProc};
+    params.CreateParam = this;
+    params.Style = WS_POPUP | WS_CAPTION | WS_CLIPSIBLINGS | WS_SYSMENU | WS_MINIMIZEBOX;
+    params.Parent = nullptr;
+    params.Icon = LoadIconA(GetModuleHandleA(nullptr), "MAINICON");
+    params.X = GetSystemMetrics(SM_CXSCREEN) / 2;
+    params.Y = GetSystemMetrics(SM_CYSCREEN) / 2;
+    window_ = CreateHelperWindow(params);
 }
 
 TApplication::~TApplication() {

@@ -1,5 +1,7 @@
 #include "framework/Menus.h"
 
+#include "framework/HelperWindow.h"
+
 #include <algorithm>
 #include <map>
 
@@ -185,16 +187,12 @@ TPopupMenu::~TPopupMenu() { BeginDestroy(); }
 
 HWND TPopupMenu::Window() {
     if (!window_) {
-        static const char* className = [] {
-            WNDCLASSA wc{};
-            wc.lpfnWndProc = &TPopupMenu::WindowProc;
-            wc.hInstance = GetModuleHandleA(nullptr);
-            wc.lpszClassName = "TPopupMenuWindow";
-            RegisterClassA(&wc);
-            return "TPopupMenuWindow";
-        }();
-        window_.Reset(CreateWindowExA(WS_EX_TOOLWINDOW, className, "", WS_POPUP, 0, 0, 0, 0, nullptr,
-                                      nullptr, GetModuleHandleA(nullptr), this));
+        // Top-level, so it can be the foreground window the open menu needs.
+        THelperWindowParams params{"TPopupMenuWindow", &TPopupMenu::WindowProc};
+        params.Style = WS_POPUP;
+        params.ExStyle = WS_EX_TOOLWINDOW;
+        params.Parent = nullptr;
+        window_ = CreateHelperWindow(params);
     }
     return window_.Get();
 }

@@ -1,5 +1,7 @@
 #include "framework/Timer.h"
 
+#include "framework/HelperWindow.h"
+
 const ClassInfo& TTimer::StaticClassInfo() {
     static const ClassInfo info = ClassBuilder<TTimer, TComponent>("TTimer")
                                       .Bool("Enabled", &TTimer::Enabled, &TTimer::SetEnabled)
@@ -9,21 +11,10 @@ const ClassInfo& TTimer::StaticClassInfo() {
     return info;
 }
 
-const char* TTimer::WindowClass() {
-    static const char* name = [] {
-        WNDCLASSA wc{};
-        wc.lpfnWndProc = &TTimer::WindowProc;
-        wc.hInstance = GetModuleHandleA(nullptr);
-        wc.lpszClassName = "TTimerWindow";
-        RegisterClassA(&wc);
-        return "TTimerWindow";
-    }();
-    return name;
-}
-
 TTimer::TTimer(TComponent* owner) : TComponent(owner) {
-    window_.Reset(CreateWindowExA(0, WindowClass(), "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
-                                  GetModuleHandleA(nullptr), this));
+    THelperWindowParams params{"TTimerWindow", &TTimer::WindowProc};
+    params.CreateParam = this;
+    window_ = CreateHelperWindow(params);
     Update();
 }
 

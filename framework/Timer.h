@@ -20,7 +20,6 @@ class TTimer : public TComponent {
 
   private:
     void Update();
-    static const char* WindowClass();
     static LRESULT CALLBACK WindowProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam);
     bool enabled_ = true;
     unsigned interval_ = 1000;
