@@ -2,9 +2,9 @@
 
 
 namespace {
-std::string Substitute(const char* pattern, const char* spec, const std::string& text) {
+std::string Substitute(const char* pattern, const char* placeholder, const std::string& text) {
     std::string result = pattern;
-    auto at = result.find(spec);
+    auto at = result.find(placeholder);
     if (at != std::string::npos) result.replace(at, 2, text);
     return result;
 }
