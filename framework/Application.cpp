@@ -93,11 +93,42 @@ bool TApplication::ProcessMessage(MSG& message) {
         ShowException(error);
         handled = true;
     }
+    if (!handled) handled = IsKeyMessage(message);
     if (!handled) {
         TranslateMessage(&message);
         DispatchMessageA(&message);
     }
     return true;
+}
+
+bool TApplication::IsKeyMessage(const MSG& message) {
+    if (message.message != WM_KEYDOWN && message.message != WM_SYSCHAR) return false;
+    TWinControl* target = FindControl(message.hwnd);
+    TCustomForm* form = target ? target->ParentForm() : nullptr;
+    if (!form) return false;
+    const LRESULT wants = SendMessageA(message.hwnd, WM_GETDLGCODE, message.wParam,
+                                       reinterpret_cast<LPARAM>(&message));
+    if (wants & DLGC_WANTALLKEYS) return false;
+    if (message.message == WM_SYSCHAR) return form->DialogChar(static_cast<char>(message.wParam));
+    const TShiftState shift = KeyboardShiftState();
+    switch (message.wParam) {
+    case VK_TAB:
+        if ((wants & DLGC_WANTTAB) || (shift & (ssCtrl | ssAlt))) return false;
+        return form->SelectNext(target, !(shift & ssShift), true);
+    case VK_LEFT:
+    case VK_UP:
+    case VK_RIGHT:
+    case VK_DOWN: {
+        if ((wants & DLGC_WANTARROWS) || target == form || !target->Parent()) return false;
+        // Arrows step between siblings, also those without a tab stop (group items).
+        const bool forward = message.wParam == VK_RIGHT || message.wParam == VK_DOWN;
+        return target->Parent()->SelectNext(target, forward, false);
+    }
+    case VK_RETURN:
+    case VK_ESCAPE:
+        return form->DialogKey(static_cast<WORD>(message.wParam), shift);
+    }
+    return false;
 }
 
 void TApplication::ProcessMessages() {

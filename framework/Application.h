@@ -62,6 +62,10 @@ class TApplication : public TComponent {
   private:
     friend class TApplicationEvents;
     bool ProcessMessage(MSG& message);
+    // Keyboard navigation of the forms: Tab and the arrow keys move the focus,
+    // Enter and Escape go to the form's controls as dialog keys, Alt+letter as
+    // an accelerator character. True when the key was used up.
+    bool IsKeyMessage(const MSG& message);
     static LRESULT CALLBACK WindowProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam);
     std::string title_;
     WindowHandle window_;

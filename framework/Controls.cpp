@@ -650,6 +650,35 @@ bool TWinControl::DialogChar(char key) {
 
 void TWinControl::Realign() { AlignControls(); }
 
+void TWinControl::GetTabOrderList(std::vector<TWinControl*>& list, bool checkTabStop) const {
+    std::vector<TWinControl*> children;
+    for (TControl* c : controls_)
+        if (auto* w = dynamic_cast<TWinControl*>(c)) children.push_back(w);
+    // Controls without a tab order keep their creation order after the others.
+    std::stable_sort(children.begin(), children.end(), [](TWinControl* a, TWinControl* b) {
+        const unsigned ka = static_cast<unsigned>(a->tabOrder_), kb = static_cast<unsigned>(b->tabOrder_);
+        return ka < kb;
+    });
+    for (TWinControl* child : children) {
+        if (child->CanFocus() && (!checkTabStop || child->tabStop_)) list.push_back(child);
+        child->GetTabOrderList(list, checkTabStop);
+    }
+}
+
+bool TWinControl::SelectNext(TWinControl* current, bool forward, bool checkTabStop) {
+    std::vector<TWinControl*> list;
+    GetTabOrderList(list, checkTabStop);
+    if (list.empty()) return false;
+    auto at = std::find(list.begin(), list.end(), current);
+    size_t index;
+    if (at == list.end()) index = forward ? 0 : list.size() - 1;
+    else if (forward) index = (static_cast<size_t>(at - list.begin()) + 1) % list.size();
+    else index = (static_cast<size_t>(at - list.begin()) + list.size() - 1) % list.size();
+    if (list[index] == current) return false;
+    list[index]->SetFocus();
+    return true;
+}
+
 void TWinControl::AdjustClientRect(TRect&) const {}
 
 void TWinControl::AlignControls() {

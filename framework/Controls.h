@@ -252,6 +252,12 @@ class TWinControl : public TControl {
     virtual void SetFocus();
     // Lays out the aligned children within AdjustClientRect's rectangle.
     void Realign();
+    // The focusable controls inside this one in tab order (children by TabOrder,
+    // each followed by its own); with checkTabStop only those with TabStop set.
+    void GetTabOrderList(std::vector<TWinControl*>& list, bool checkTabStop) const;
+    // Moves the focus from current to the next (or previous) control of the
+    // list, wrapping around; false when there is none to move to.
+    bool SelectNext(TWinControl* current, bool forward, bool checkTabStop);
 
     // Called on every control of a form when the form's focused control changes.
     virtual void FocusChanged(TWinControl* focused);

@@ -199,4 +199,51 @@ TEST_F(ApplicationTest, APushButtonClickReachesItsHandler) {
     EXPECT_STREQ(className, "TButton");
 }
 
+class TKeyProbe : public TWinControl {
+  public:
+    explicit TKeyProbe(TComponent* owner) : TWinControl(owner) {
+        SetBounds(0, 0, 40, 20);
+        SetTabStop(true);
+    }
+    std::string keys;
+    bool DialogKey(WORD key, TShiftState) override {
+        keys += key == VK_RETURN ? "enter " : key == VK_ESCAPE ? "escape " : "other ";
+        return true;
+    }
+    bool DialogChar(char key) override {
+        keys += std::string("alt+") + key + " ";
+        return true;
+    }
+};
+
+TEST_F(ApplicationTest, TabArrowsEnterAndAltLettersReachTheFormsControls) {
+    TTestForm* form = application.CreateForm<TTestForm>();
+    auto* first = new TKeyProbe(form);
+    auto* second = new TKeyProbe(form);
+    auto* third = new TKeyProbe(form);
+    for (TKeyProbe* probe : {first, second, third}) probe->SetParent(form);
+    first->SetTabOrder(0);
+    second->SetTabOrder(2);
+    third->SetTabOrder(1);
+    form->Show();
+    SetForegroundWindow(form->Handle());
+    first->SetFocus();
+    const auto press = [&](HWND to, UINT msg, WPARAM key) {
+        PostMessageA(to, msg, key, 0);
+        application.ProcessMessages();
+    };
+    press(first->Handle(), WM_KEYDOWN, VK_TAB);
+    EXPECT_TRUE(third->Focused()) << "Tab follows TabOrder";
+    press(third->Handle(), WM_KEYDOWN, VK_TAB);
+    EXPECT_TRUE(second->Focused());
+    press(second->Handle(), WM_KEYDOWN, VK_TAB);
+    EXPECT_TRUE(first->Focused()) << "Tab wraps around";
+    press(first->Handle(), WM_KEYDOWN, VK_DOWN);
+    EXPECT_TRUE(third->Focused()) << "arrows step between siblings";
+    press(third->Handle(), WM_KEYDOWN, VK_RETURN);
+    press(third->Handle(), WM_KEYDOWN, VK_ESCAPE);
+    press(third->Handle(), WM_SYSCHAR, 'a');
+    EXPECT_EQ(first->keys, "enter escape alt+a ");
+}
+
 } // namespace

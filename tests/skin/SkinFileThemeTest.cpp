@@ -97,6 +97,14 @@ TEST_F(FileTheme, TheSameTextTwiceLoadsOnce) {
 }
 
 TEST_F(FileTheme, ABareNameIsFoundBesideTheProgramAndStoredAsTheFullPath) {
+    // Run from elsewhere: a bare name must not be taken from the current folder.
+    char saved[MAX_PATH] = {};
+    GetCurrentDirectoryA(MAX_PATH, saved);
+    SetCurrentDirectoryA(folder.c_str());
+    struct RestoreFolder {
+        const char* path;
+        ~RestoreFolder() { SetCurrentDirectoryA(path); }
+    } restore{saved};
     TskFileTheme theme(nullptr);
     const std::string full =
         Make("skintest-beside.skin", {IntItem("FormBorderWidthInt", 4)}, ProgramFolder());
