@@ -1,17 +1,14 @@
 #include "skin/SkinButton.h"
 
+#include "framework/Exceptions.h"
 #include "framework/Strings.h"
+#include "skin/SkinPublic.h"
 #include "skin/SkinThemes.h"
 
 #include <algorithm>
 #include <cctype>
 
 namespace {
-// FromThemeFile without a loaded skin file paints as DeepBlue.
-TskUIStyle EffectiveStyle(TskUIStyle style) {
-    return style == TskUIStyle::FromThemeFile ? TskUIStyle::DeepBlue : style;
-}
-
 TPoint MeasureText(const TFont& font, const std::string& text) {
     TBitmap scratch(1, 1);
     scratch.Canvas().Font().Assign(font);
@@ -77,13 +74,6 @@ TGlyphLayout LayoutGlyph(TButtonLayout layout, int w, int h, int tw, int th, int
     return r;
 }
 
-TPoint ThemeFrameSize(TskUIStyle style, int element, int frameCount) {
-    const char* name = GetThemeImageName(style, element);
-    const BuiltInBitmap* bitmap = name && *name ? FindBuiltInBitmap(name) : nullptr;
-    if (!bitmap) return TPoint{0, 0};
-    return TPoint{frameCount > 0 ? bitmap->Width / frameCount : bitmap->Width, bitmap->Height};
-}
-
 bool ComponentLoading(const TComponent* component) {
     for (; component; component = component->Owner())
         if (component->Loading()) return true;
@@ -104,7 +94,10 @@ const ClassInfo& TskCustomButton::StaticClassInfo() {
             .Int("MouseContinuouslyDownInterval", &TskCustomButton::MouseContinuouslyDownInterval,
                  &TskCustomButton::SetMouseContinuouslyDownInterval)
             .Bool("Transparent", &TskCustomButton::Transparent, &TskCustomButton::SetTransparent)
-            .Enum("UIStyle", TskUIStyleInfo, &TskCustomButton::UIStyle, &TskCustomButton::SetUIStyle)
+            .Reference<TskFileTheme>("FileTheme", &TskCustomButton::FileTheme,
+                                     &TskCustomButton::SetFileTheme)
+            .Enum("UIStyle", TskUIStyleInfo, &TskCustomButton::UIStyle,
+                  &TskCustomButton::SetUIStyle)
             .Event("OnMouseContinuouslyDown", &TskCustomButton::OnMouseContinuouslyDown)
             .Event("OnMouseEnter", &TskCustomButton::OnMouseEnter)
             .Event("OnMouseExit", &TskCustomButton::OnMouseExit)
@@ -148,6 +141,19 @@ void TskCustomButton::SetUIStyle(TskUIStyle style) {
     Invalidate();
 }
 
+void TskCustomButton::SetFileTheme(TskFileTheme* theme) {
+    ReferToFileTheme(this, fileTheme_, theme);
+    SetUIStyle(uiStyle_);
+}
+
+void TskCustomButton::Notification(TComponent* component, TOperation operation) {
+    TCustomControl::Notification(component, operation);
+    if (operation != TOperation::opRemove || component != fileTheme_ || !fileTheme_) return;
+    // Never left pointing at a theme that is gone.
+    fileTheme_ = nullptr;
+    if (!Destroying()) SetUIStyle(TskUIStyle::DeepBlue);
+}
+
 void TskCustomButton::SetFocusedRectMargin(int value) {
     focusedRectMargin_ = value;
     Invalidate();
@@ -155,11 +161,13 @@ void TskCustomButton::SetFocusedRectMargin(int value) {
 
 void TskCustomButton::UpdateAutoSize() {
     if (!autoSize_) return;
-    // The built-in strip of the named style only: a skin file takes no part here.
-    TPoint strip = ThemeFrameSize(uiStyle_, ThemeElement::ButtonImage, 0);
-    if (strip.Y == 0) strip.Y = 21;
-    if (strip.X == 0) strip.X = 74;
-    SetBounds(Left(), Top(), strip.X / 3, strip.Y);
+    // The built-in strip of the named style only: a skin file takes no part
+    // here, and FromThemeFile gives an empty strip.
+    TBitmap strip;
+    GetThemeImage(uiStyle_, ThemeElement::ButtonImage, &strip, 0, 0);
+    const int height = strip.Height() == 0 ? 21 : strip.Height();
+    const int width = strip.Width() == 0 ? 74 : strip.Width();
+    SetBounds(Left(), Top(), width / 3, height);
 }
 
 void TskCustomButton::FontChanged() {
@@ -297,13 +305,29 @@ void TskCustomButton::WndProc(TMessage& message) {
     }
 }
 
-TPoint TskCustomButton::PictureSize() { return ThemeFrameSize(EffectiveStyle(uiStyle_), ThemeElement::ButtonImage, 3); }
+void TskCustomButton::GetButtonFrame(TBitmap& picture, int frame) {
+    TskUIStyle effective;
+    if (UsesFileTheme(fileTheme_, uiStyle_, effective))
+        fileTheme_->GetImage(ThemeElement::ButtonImage, &picture, 3, frame);
+    else
+        GetThemeImage(effective, ThemeElement::ButtonImage, &picture, 3, frame);
+}
 
 void TskCustomButton::Paint() {
     TBitmap buffer(std::max(Width(), 1), std::max(Height(), 1));
-    TPoint size = PictureSize();
-    if (size.X <= 0 || size.Y <= 0) size = TPoint{74, 21}; // a picture that cannot be loaded
-    TBitmap picture(size.X, size.Y);
+    TBitmap picture;
+    try {
+        if (!Enabled())
+            GetPicDisabled(picture);
+        else if (pressed_)
+            GetPicMouseDown(picture);
+        else if (mouseOn_)
+            GetPicMouseOn(picture);
+        else
+            GetPicNormal(picture);
+    } catch (const Exception&) {
+        picture.SetSize(74, 21); // a picture that cannot be loaded
+    }
     picture.SetTransparent(picTransparent_);
     TCanvas& canvas = buffer.Canvas();
     canvas.Brush().SetColor(BackgroundColor(*this, transparent_));
@@ -317,11 +341,10 @@ void TskCustomButton::Paint() {
 }
 
 void TskCustomButton::PaintPic(TCanvas& canvas, TBitmap& picture) {
-    // Plain stand-in for the state picture: face, frame, pressed/hover shades.
-    const TRect r = Bounds(0, 0, picture.Width(), picture.Height());
-    canvas.Brush().SetColor(!Enabled() ? clBtnFace : pressed_ ? TColor(0xC0C0C0) : mouseOn_ ? clWhite : TColor(0xF0F0F0));
-    canvas.Pen().SetColor(pressed_ ? clBlack : TColor(0x808080));
-    canvas.Rectangle(r.Left, r.Top, r.Right, r.Bottom);
+    if (picture.Empty()) return;
+    // Unscaled; a transparent picture leaves out the colour of its top-left pixel.
+    if (picTransparent_) picture.SetTransparentColor(picture.Pixel(0, 0));
+    canvas.Draw(0, 0, picture);
 }
 
 void TskCustomButton::PaintText(TCanvas& canvas, const std::string& text) {
@@ -374,7 +397,11 @@ TskButton::TskButton(TComponent* owner) : TskCustomButton(owner) {
 }
 
 void TskButton::UIStyleChanged() {
-    SetTransparent(GetThemeBool(EffectiveStyle(UIStyle()), ThemeElement::ButtonTransparentBool));
+    TskUIStyle effective;
+    if (UsesFileTheme(FileTheme(), UIStyle(), effective))
+        SetTransparent(FileTheme()->GetBool(ThemeElement::ButtonTransparentBool));
+    else
+        SetTransparent(GetThemeBool(effective, ThemeElement::ButtonTransparentBool));
 }
 
 void TskButton::SetGlyph(const TBitmap& glyph) {
@@ -406,10 +433,7 @@ void TskButton::SetSpacing(int spacing) {
 void TskButton::PaintPic(TCanvas& canvas, TBitmap& picture) {
     canvas.Font().Assign(*Font());
     // The skin is stretched over the whole button.
-    TBitmap face(std::max(Width(), 1), std::max(Height(), 1));
-    TskCustomButton::PaintPic(face.Canvas(), face);
-    (void)picture;
-    canvas.Draw(0, 0, face);
+    if (!picture.Empty()) DrawStretchedSkin(picture, canvas, ClientRect(), picTransparent_);
     if (glyph_.Empty()) return;
     const TPoint text = canvas.TextExtent(Caption());
     int gw = glyph_.Width();
@@ -462,6 +486,8 @@ const ClassInfo& TskCheckBox::StaticClassInfo() {
             .Bool("Checked", &TskCheckBox::Checked, &TskCheckBox::SetChecked)
             .Enum("State", CheckBoxStateNames(), &TskCheckBox::State, &TskCheckBox::SetState)
             .Bool("Transparent", &TskCheckBox::Transparent, &TskCheckBox::SetTransparent)
+            .Reference<TskFileTheme>("FileTheme", &TskCheckBox::FileTheme,
+                                     &TskCheckBox::SetFileTheme)
             .Enum("UIStyle", TskUIStyleInfo, &TskCheckBox::UIStyle, &TskCheckBox::SetUIStyle)
             .Build();
     return info;
@@ -493,6 +519,28 @@ void TskCheckBox::SetTransparent(bool value) {
 void TskCheckBox::SetUIStyle(TskUIStyle style) {
     uiStyle_ = style;
     Invalidate();
+}
+
+void TskCheckBox::SetFileTheme(TskFileTheme* theme) {
+    ReferToFileTheme(this, fileTheme_, theme);
+    SetUIStyle(uiStyle_);
+}
+
+void TskCheckBox::Notification(TComponent* component, TOperation operation) {
+    TCustomControl::Notification(component, operation);
+    if (operation != TOperation::opRemove || component != fileTheme_ || !fileTheme_) return;
+    // Never left pointing at a theme that is gone.
+    fileTheme_ = nullptr;
+    if (!Destroying()) SetUIStyle(TskUIStyle::DeepBlue);
+}
+
+void TskCheckBox::GetPicture(TBitmap& picture) {
+    const int frame = (checked_ ? 1 : 2) + (Enabled() ? 0 : 2);
+    TskUIStyle effective;
+    if (UsesFileTheme(fileTheme_, uiStyle_, effective))
+        fileTheme_->GetImage(ThemeItem(), &picture, 4, frame);
+    else
+        GetThemeImage(effective, ThemeItem(), &picture, 4, frame);
 }
 
 bool TskCheckBox::FocusVisible() { return TabStop() && Focused(); }
@@ -540,16 +588,36 @@ void TskCheckBox::CreateParams(TCreateParams& params) {
     params.ClassStyle &= ~CS_DBLCLKS;
 }
 
-TPoint TskCheckBox::AutoSizeExtent() {
-    const TPoint picture = ThemeFrameSize(EffectiveStyle(uiStyle_), ThemeItem(), 4);
+void TskCheckBox::GetPictureOrNone(TBitmap& picture) {
+    // A picture that cannot be loaded leaves none: the caption still shows.
+    try {
+        GetPicture(picture);
+    } catch (const Exception&) {
+        picture.Clear();
+    }
+}
+
+TPoint TskCheckBox::ExtentWith(const TBitmap& picture) {
     const int textHeight = MeasureText(*Font(), "W").Y;
     const int textWidth = MeasureText(*Font(), Caption()).X;
-    return TPoint{picture.X + textWidth + 8, std::max(textHeight + 2, picture.Y) + 4};
+    return TPoint{picture.Width() + textWidth + 8, std::max(textHeight + 2, picture.Height()) + 4};
+}
+
+TPoint TskCheckBox::AutoSizeExtent() {
+    TBitmap picture;
+    GetPictureOrNone(picture);
+    return ExtentWith(picture);
 }
 
 void TskCheckBox::Paint() {
+    TBitmap pictureBitmap;
+    GetPictureOrNone(pictureBitmap);
+    if (IsPicTransparent()) {
+        pictureBitmap.SetTransparentColorAuto(); // its bottom-left pixel
+        pictureBitmap.SetTransparent(true);
+    }
     if (autoSize_) {
-        const TPoint size = AutoSizeExtent();
+        const TPoint size = ExtentWith(pictureBitmap);
         SetBounds(Left(), Top(), size.X, size.Y);
     }
     TBitmap buffer(std::max(Width(), 1), std::max(Height(), 1));
@@ -558,28 +626,14 @@ void TskCheckBox::Paint() {
     canvas.Brush().SetColor(BackgroundColor(*this, transparent_));
     canvas.FillRect(ClientRect());
 
-    const TPoint picture = ThemeFrameSize(EffectiveStyle(uiStyle_), ThemeItem(), 4);
+    const TPoint picture{pictureBitmap.Width(), pictureBitmap.Height()};
     const int textHeight = canvas.TextHeight("W");
     const int ty = (ClientHeight() - textHeight) / 2;
     const int py = (ClientHeight() - picture.Y) / 2;
     const bool rightToLeft = BiDiMode() == bdRightToLeft && GetSystemMetrics(SM_MIDEASTENABLED);
     const int px = rightToLeft ? Width() - picture.X - 1 : 1;
 
-    // Plain stand-in for the theme picture: a box or a circle with its mark.
-    canvas.Brush().SetStyle(bsSolid);
-    canvas.Brush().SetColor(Enabled() ? clWhite : clBtnFace);
-    canvas.Pen().SetColor(TColor(0x808080));
-    const TRect box = Bounds(px + 1, py + 2, std::max(picture.X - 2, 1), std::max(picture.Y - 4, 1));
-    const bool round = ThemeItem() == ThemeElement::RadioButtonImage;
-    if (round) canvas.Ellipse(box.Left, box.Top, box.Right, box.Bottom);
-    else canvas.Rectangle(box.Left, box.Top, box.Right, box.Bottom);
-    if (checked_) {
-        canvas.Brush().SetColor(Enabled() ? clBlack : TColor(0x808080));
-        canvas.Pen().SetColor(canvas.Brush().Color());
-        const TRect mark{box.Left + 3, box.Top + 3, box.Right - 3, box.Bottom - 3};
-        if (round) canvas.Ellipse(mark.Left, mark.Top, mark.Right, mark.Bottom);
-        else canvas.Rectangle(mark.Left, mark.Top, mark.Right, mark.Bottom);
-    }
+    if (!pictureBitmap.Empty()) canvas.Draw(px, py, pictureBitmap);
 
     canvas.Brush().SetStyle(bsClear);
     if (rightToLeft) {

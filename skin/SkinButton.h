@@ -1,14 +1,13 @@
 #pragma once
 // Skinned push button, check box and radio button: their state machines,
-// events and sizing. The pictures come from the theme named by UIStyle; until
-// the skinned painting lands they are drawn as plain frames of the theme
-// picture's size, so sizes and layout already match the skinned look.
+// events, sizing and pictures. The pictures come from the skin file named by
+// FileTheme when UIStyle is FromThemeFile, else from the built-in theme.
 
 #include "framework/Bitmap.h"
 #include "framework/Controls.h"
 #include "framework/Forms.h"
 #include "framework/Timer.h"
-#include "skin/SkinThemeTables.h"
+#include "skin/SkinMgr.h"
 
 #include <memory>
 
@@ -23,10 +22,6 @@ struct TGlyphLayout {
 };
 TGlyphLayout LayoutGlyph(TButtonLayout layout, int width, int height, int textWidth,
                          int textHeight, int glyphWidth, int glyphHeight, int spacing);
-
-// The size of one frame of a built-in theme picture, from the catalogue; 0 x 0
-// when the style has no such picture (FromThemeFile, elements without one).
-TPoint ThemeFrameSize(TskUIStyle style, int element, int frameCount);
 
 // True while the component or one of its owners is being read from a form
 // description: change events stay silent then.
@@ -50,6 +45,9 @@ class TskCustomButton : public TCustomControl {
     void SetModalResult(TModalResult value) { modalResult_ = value; }
     TskUIStyle UIStyle() const { return uiStyle_; }
     void SetUIStyle(TskUIStyle style);
+    TskFileTheme* FileTheme() const { return fileTheme_; }
+    // Sets UIStyle again, so the look follows the (re)loaded skin file.
+    void SetFileTheme(TskFileTheme* theme);
     int FocusedRectMargin() const { return focusedRectMargin_; }
     void SetFocusedRectMargin(int value);
     int MouseContinuouslyDownInterval() const { return repeatInterval_; }
@@ -81,9 +79,14 @@ class TskCustomButton : public TCustomControl {
     virtual void PaintPic(TCanvas& canvas, TBitmap& picture);
     virtual void PaintText(TCanvas& canvas, const std::string& text);
     virtual void PaintFocus(TCanvas& canvas);
-    // The state picture's size; a plain frame of that size stands for it.
-    virtual TPoint PictureSize();
+    virtual void GetPicNormal(TBitmap& picture) { GetButtonFrame(picture, 1); }
+    virtual void GetPicMouseOn(TBitmap& picture) { GetButtonFrame(picture, 2); }
+    virtual void GetPicMouseDown(TBitmap& picture) { GetButtonFrame(picture, 3); }
+    virtual void GetPicDisabled(TBitmap& picture) { GetButtonFrame(picture, 1); }
+    // Frame (from 1) of 3 of the theme's button strip.
+    void GetButtonFrame(TBitmap& picture, int frame);
 
+    void Notification(TComponent* component, TOperation operation) override;
     void CreateParams(TCreateParams& params) override;
     void CreateWnd() override;
     void Paint() override;
@@ -108,6 +111,7 @@ class TskCustomButton : public TCustomControl {
     bool transparent_ = false;
     TModalResult modalResult_ = 0;
     TskUIStyle uiStyle_ = TskUIStyle::DeepBlue;
+    TskFileTheme* fileTheme_ = nullptr;
     int focusedRectMargin_ = 2;
     int repeatInterval_ = 100;
     bool mouseOn_ = false;
@@ -165,6 +169,9 @@ class TskCheckBox : public TCustomControl {
     void SetTransparent(bool value);
     TskUIStyle UIStyle() const { return uiStyle_; }
     void SetUIStyle(TskUIStyle style);
+    TskFileTheme* FileTheme() const { return fileTheme_; }
+    // Sets UIStyle again, so the look follows the (re)loaded skin file.
+    void SetFileTheme(TskFileTheme* theme);
 
     void Click() override;
     bool DialogChar(char key) override;
@@ -181,7 +188,11 @@ class TskCheckBox : public TCustomControl {
     virtual bool WantKeyClick() { return true; }
     // Fires OnClick unless the form is being read.
     void NotifyClick();
+    // The state picture: frame 1 to 4 of ThemeItem (checked, unchecked, then
+    // both disabled).
+    void GetPicture(TBitmap& picture);
 
+    void Notification(TComponent* component, TOperation operation) override;
     void CreateParams(TCreateParams& params) override;
     void Paint() override;
     bool EraseBackground(HDC) override { return true; }
@@ -192,10 +203,13 @@ class TskCheckBox : public TCustomControl {
 
   private:
     void TakeFocus();
+    void GetPictureOrNone(TBitmap& picture);
+    TPoint ExtentWith(const TBitmap& picture);
     bool checked_ = false;
     bool autoSize_ = true;
     bool transparent_ = false;
     TskUIStyle uiStyle_ = TskUIStyle::DeepBlue;
+    TskFileTheme* fileTheme_ = nullptr;
 };
 
 class TskRadioButton : public TskCheckBox {

@@ -1,6 +1,7 @@
 #include "skin/SkinGroupBox.h"
 
 #include "framework/Bitmap.h"
+#include "skin/SkinPublic.h"
 #include "skin/SkinThemes.h"
 
 #include <algorithm>
@@ -10,8 +11,12 @@ const ClassInfo& TskCustomGroupBox::StaticClassInfo() {
     static const ClassInfo info =
         ClassBuilder<TskCustomGroupBox, TskCustomPanel>("TskCustomGroupBox")
             .Str("Caption", &TskCustomGroupBox::Caption, &TskCustomGroupBox::SetCaption)
-            .Bool("Transparent", &TskCustomGroupBox::Transparent, &TskCustomGroupBox::SetTransparent)
-            .Enum("UIStyle", TskUIStyleInfo, &TskCustomGroupBox::UIStyle, &TskCustomGroupBox::SetUIStyle)
+            .Bool("Transparent", &TskCustomGroupBox::Transparent,
+                  &TskCustomGroupBox::SetTransparent)
+            .Reference<TskFileTheme>("FileTheme", &TskCustomGroupBox::FileTheme,
+                                     &TskCustomGroupBox::SetFileTheme)
+            .Enum("UIStyle", TskUIStyleInfo, &TskCustomGroupBox::UIStyle,
+                  &TskCustomGroupBox::SetUIStyle)
             .Build();
     return info;
 }
@@ -21,7 +26,7 @@ TskCustomGroupBox::TskCustomGroupBox(TComponent* owner) : TskCustomPanel(owner) 
     SetParentColor(true);
     TControl::SetCaption(" ");
     uiStyle_ = GetFormUIStyle(owner);
-    ApplyUIStyle(uiStyle_);
+    ApplyUIStyle(uiStyle_, fileTheme_);
 }
 
 void TskCustomGroupBox::SetCaption(const std::string& caption) {
@@ -31,7 +36,22 @@ void TskCustomGroupBox::SetCaption(const std::string& caption) {
 
 void TskCustomGroupBox::SetUIStyle(TskUIStyle style) {
     uiStyle_ = style;
-    ApplyUIStyle(style);
+    ApplyUIStyle(style, fileTheme_);
+}
+
+void TskCustomGroupBox::SetFileTheme(TskFileTheme* theme) {
+    ReferToFileTheme(this, fileTheme_, theme);
+    SetUIStyle(uiStyle_);
+}
+
+void TskCustomGroupBox::Notification(TComponent* component, TOperation operation) {
+    TskCustomPanel::Notification(component, operation);
+    if (operation != TOperation::opRemove || component != fileTheme_ || !fileTheme_) return;
+    // Neither the group box nor its children keep pointing at a theme that is gone.
+    fileTheme_ = nullptr;
+    if (Destroying()) return;
+    ApplyThemeToChildren(this, TskUIStyle::DeepBlue, nullptr);
+    SetUIStyle(TskUIStyle::DeepBlue);
 }
 
 void TskCustomGroupBox::SetBorderColor(TColor color) {
@@ -39,13 +59,16 @@ void TskCustomGroupBox::SetBorderColor(TColor color) {
     Invalidate();
 }
 
-void TskCustomGroupBox::ApplyUIStyle(TskUIStyle style) {
-    // Children that publish a UIStyle follow the group's.
-    for (int i = 0; i < ControlCount(); ++i)
-        if (GetPropInfo(Controls(i), "UIStyle")) SetOrdProp(Controls(i), "UIStyle", static_cast<int>(style));
-    const TskUIStyle effective = style == TskUIStyle::FromThemeFile ? TskUIStyle::DeepBlue : style;
-    borderColor_ = GetThemeColor(effective, ThemeElement::ControlBorderColor);
-    Font()->SetColor(GetThemeColor(effective, ThemeElement::ControlFontColor));
+void TskCustomGroupBox::ApplyUIStyle(TskUIStyle style, TskFileTheme* fileTheme) {
+    ApplyThemeToChildren(this, style, fileTheme);
+    TskUIStyle effective;
+    if (UsesFileTheme(fileTheme, style, effective)) {
+        borderColor_ = fileTheme->GetColor(ThemeElement::ControlBorderColor);
+        Font()->SetColor(fileTheme->GetColor(ThemeElement::ControlFontColor));
+    } else {
+        borderColor_ = GetThemeColor(effective, ThemeElement::ControlBorderColor);
+        Font()->SetColor(GetThemeColor(effective, ThemeElement::ControlFontColor));
+    }
     Invalidate();
 }
 

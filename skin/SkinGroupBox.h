@@ -2,7 +2,7 @@
 // A framed group box with a caption in its top edge, coloured from the theme.
 
 #include "skin/SkinImagePanel.h"
-#include "skin/SkinThemeTables.h"
+#include "skin/SkinMgr.h"
 
 class TskCustomGroupBox : public TskCustomPanel {
     DECLARE_PUBLISHED(TskCustomGroupBox)
@@ -14,11 +14,17 @@ class TskCustomGroupBox : public TskCustomPanel {
     void SetCaption(const std::string& caption);
     TskUIStyle UIStyle() const { return uiStyle_; }
     void SetUIStyle(TskUIStyle style);
+    TskFileTheme* FileTheme() const { return fileTheme_; }
+    // Sets UIStyle again, so the look follows the (re)loaded skin file.
+    void SetFileTheme(TskFileTheme* theme);
     TColor BorderColor() const { return borderColor_; }
     void SetBorderColor(TColor color);
 
   protected:
-    virtual void ApplyUIStyle(TskUIStyle style);
+    // Hands the style and file theme to the children, then colours the frame
+    // and caption from the theme.
+    virtual void ApplyUIStyle(TskUIStyle style, TskFileTheme* fileTheme);
+    void Notification(TComponent* component, TOperation operation) override;
     void AdjustClientRect(TRect& rect) const override;
     void FontChanged() override;
     void TextChanged() override { Invalidate(); }
@@ -27,5 +33,6 @@ class TskCustomGroupBox : public TskCustomPanel {
   private:
     std::string caption_;
     TskUIStyle uiStyle_ = TskUIStyle::DeepBlue;
+    TskFileTheme* fileTheme_ = nullptr;
     TColor borderColor_ = clBlack;
 };

@@ -96,3 +96,12 @@ bool UsesFileTheme(const TskFileTheme* fileTheme, TskUIStyle style, TskUIStyle& 
     effective = TskUIStyle::DeepBlue;
     return false;
 }
+
+void ReferToFileTheme(TComponent* control, TskFileTheme*& field, TskFileTheme* theme) {
+    if (field && field != theme) {
+        control->RemoveFreeNotification(field);
+        field->RemoveFreeNotification(control);
+    }
+    field = theme;
+    if (theme) control->FreeNotification(theme);
+}

@@ -41,3 +41,7 @@ class TskFileTheme : public TComponent {
 // effective is the style to use otherwise: FromThemeFile without a loaded
 // file theme looks like DeepBlue.
 bool UsesFileTheme(const TskFileTheme* fileTheme, TskUIStyle style, TskUIStyle& effective);
+
+// Points field at theme and asks to be told when theme goes away; the theme
+// it pointed at before is let go.
+void ReferToFileTheme(TComponent* control, TskFileTheme*& field, TskFileTheme* theme);

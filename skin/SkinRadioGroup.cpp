@@ -93,6 +93,7 @@ bool TskCheckGroup::SyncItems() {
         item->SetParent(this);
         item->Font()->Assign(*Font());
         item->SetAutoSize(true);
+        item->SetFileTheme(FileTheme());
         item->SetUIStyle(UIStyle());
         item->SetTransparent(Transparent());
         item->SetParentColor(true);
@@ -134,9 +135,10 @@ void TskCheckGroup::ArrangeItems() {
     }
 }
 
-void TskCheckGroup::ApplyUIStyle(TskUIStyle style) {
-    TskCustomGroupBox::ApplyUIStyle(style);
+void TskCheckGroup::ApplyUIStyle(TskUIStyle style, TskFileTheme* fileTheme) {
+    TskCustomGroupBox::ApplyUIStyle(style, fileTheme);
     for (TskCheckBox* item : itemButtons_) {
+        item->SetFileTheme(fileTheme);
         item->SetUIStyle(style);
         item->SetColor(Color());
     }

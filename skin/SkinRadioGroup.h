@@ -38,7 +38,7 @@ class TskCheckGroup : public TskCustomGroupBox {
     void WndProc(TMessage& message) override;
 
   protected:
-    void ApplyUIStyle(TskUIStyle style) override;
+    void ApplyUIStyle(TskUIStyle style, TskFileTheme* fileTheme) override;
     virtual void BeforeItemClick() {}
     virtual TskCheckBox* CreateItemButton();
     virtual void FocusItem();
