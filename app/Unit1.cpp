@@ -9,6 +9,8 @@
 #include "framework/Panel.h"
 
 int32_t StartupTicks = 0;
+int32_t IndicatorBusy = 0;
+SHORT(WINAPI* ReadKeyState)(int key) = &GetKeyState;
 
 const ClassInfo& TForm1::StaticClassInfo() {
     static const ClassInfo info = ClassBuilder<TForm1, TForm>("TForm1")
@@ -20,6 +22,10 @@ const ClassInfo& TForm1::StaticClassInfo() {
                                       .Field("N800x4801", &TForm1::N800x4801)
                                       .Field("Exit1", &TForm1::Exit1)
                                       .Field("N1", &TForm1::N1)
+                                      .Field("TextTrayIcon1", &TForm1::TextTrayIcon1)
+                                      .Field("Timer2", &TForm1::Timer2)
+                                      .Field("TextTrayIcon2", &TForm1::TextTrayIcon2)
+                                      .Field("TextTrayIcon3", &TForm1::TextTrayIcon3)
                                       .Field("N1024x7682", &TForm1::N1024x7682)
                                       .Field("N800x6002", &TForm1::N800x6002)
                                       .Field("N800x4802", &TForm1::N800x4802)
@@ -27,6 +33,7 @@ const ClassInfo& TForm1::StaticClassInfo() {
                                       .Field("skCheckBox1", &TForm1::skCheckBox1)
                                       .Field("skRadioGroup1", &TForm1::skRadioGroup1)
                                       .Field("skButton1", &TForm1::skButton1)
+                                      .Field("Button1", &TForm1::Button1)
                                       .Field("skCheckBox2", &TForm1::skCheckBox2)
                                       .Field("skCheckGroup1", &TForm1::skCheckGroup1)
                                       .Method("FormCreate", &TForm1::FormCreate)
@@ -44,6 +51,8 @@ const ClassInfo& TForm1::StaticClassInfo() {
                                       .Method("N800x4802Click", &TForm1::N800x4802Click)
                                       .Method("LoadSetting", &TForm1::LoadSetting)
                                       .Method("SetResolution", &TForm1::SetResolution)
+                                      .Method("Button1Click", &TForm1::Button1Click)
+                                      .Method("Timer2Timer", &TForm1::Timer2Timer)
                                       .Build();
     return info;
 }
@@ -51,7 +60,8 @@ const ClassInfo& TForm1::StaticClassInfo() {
 void RegisterFormClasses() {
     for (const ClassInfo* info :
          {&TTimer::StaticClassInfo(), &TPopupMenu::StaticClassInfo(), &TMenuItem::StaticClassInfo(),
-          &TButton::StaticClassInfo(), &TPanel::StaticClassInfo(), &TTrayIcon::StaticClassInfo()})
+          &TButton::StaticClassInfo(), &TPanel::StaticClassInfo(), &TTrayIcon::StaticClassInfo(),
+          &TTextTrayIcon::StaticClassInfo()})
         RegisterPublishedClass(*info);
     for (const ClassInfo* info : {&TskButton::StaticClassInfo(), &TskCheckBox::StaticClassInfo(),
                                   &TskRadioGroup::StaticClassInfo(), &TskCheckGroup::StaticClassInfo()})
@@ -147,3 +157,75 @@ void TForm1::N800x4801Click(TObject*) { ChooseMode(2); }
 void TForm1::N1024x7682Click(TObject*) { ChooseMode(3); }
 void TForm1::N800x6002Click(TObject*) { ChooseMode(4); }
 void TForm1::N800x4802Click(TObject*) { ChooseMode(5); }
+
+void TForm1::Timer2Timer(TObject*) {
+    if (IndicatorBusy == 0) Button1Click(this);
+}
+
+namespace {
+// Lets the shell and the other handlers run between the icon updates.
+void PauseAndProcessMessages() {
+    Sleep(1);
+    if (Application) Application->ProcessMessages();
+}
+
+// An error in one refresh must not leave the indicators switched off for good.
+struct IndicatorBusyScope {
+    IndicatorBusyScope() { IndicatorBusy = 1; }
+    ~IndicatorBusyScope() { IndicatorBusy = 0; }
+};
+} // namespace
+
+void TForm1::Button1Click(TObject*) {
+    IndicatorBusyScope busy;
+    PauseAndProcessMessages();
+
+    if (skCheckGroup1->ItemChecked(1)) {
+        TextTrayIcon1->SetIconVisible(true);
+        if (ReadKeyState(VK_NUMLOCK) != 0) {
+            TextTrayIcon1->Font()->SetColor(clNavy);
+            TextTrayIcon1->SetText("N");
+            TextTrayIcon1->SetColor(clLime);
+            TextTrayIcon1->SetHint("Num Lock ON");
+        } else {
+            TextTrayIcon1->SetColor(clBtnFace);
+            TextTrayIcon1->SetText("");
+            TextTrayIcon1->SetHint("Num Lock OFF");
+        }
+    } else {
+        TextTrayIcon1->SetIconVisible(false);
+    }
+
+    if (skCheckGroup1->ItemChecked(0)) {
+        PauseAndProcessMessages();
+        TextTrayIcon2->SetIconVisible(true);
+        if (ReadKeyState(VK_CAPITAL) != 0) {
+            TextTrayIcon2->SetText("A");
+            TextTrayIcon2->SetColor(clAqua);
+            TextTrayIcon2->Font()->SetColor(clNavy);
+            TextTrayIcon2->SetHint("Cap Lock ON");
+        } else {
+            TextTrayIcon2->SetText("a");
+            TextTrayIcon2->SetHint("Cap Lock OFF");
+        }
+    } else {
+        TextTrayIcon2->SetIconVisible(false);
+    }
+
+    if (skCheckGroup1->ItemChecked(2)) {
+        TextTrayIcon3->SetIconVisible(true);
+        PauseAndProcessMessages();
+        if (ReadKeyState(VK_SCROLL) != 0) {
+            TextTrayIcon3->Font()->SetColor(clNavy);
+            TextTrayIcon3->SetText("S");
+            TextTrayIcon3->SetColor(clFuchsia);
+            TextTrayIcon3->SetHint("Scroll Lock ON");
+        } else {
+            TextTrayIcon3->SetText("");
+            TextTrayIcon3->SetColor(clBtnFace);
+            TextTrayIcon3->SetHint("Scroll Lock OFF");
+        }
+    } else {
+        TextTrayIcon3->SetIconVisible(false);
+    }
+}

@@ -7,6 +7,8 @@
 #include "framework/Timer.h"
 #include "skin/SkinButton.h"
 #include "skin/SkinRadioGroup.h"
+#include "framework/Button.h"
+#include "tray/TextTrayIcon.h"
 #include "tray/TrayIcon.h"
 
 #include <string>
@@ -26,6 +28,10 @@ class TForm1 : public TForm {
     TMenuItem* N800x4801 = nullptr;
     TMenuItem* Exit1 = nullptr;
     TMenuItem* N1 = nullptr;
+    TTextTrayIcon* TextTrayIcon1 = nullptr;
+    TTimer* Timer2 = nullptr;
+    TTextTrayIcon* TextTrayIcon2 = nullptr;
+    TTextTrayIcon* TextTrayIcon3 = nullptr;
     TMenuItem* N1024x7682 = nullptr;
     TMenuItem* N800x6002 = nullptr;
     TMenuItem* N800x4802 = nullptr;
@@ -33,6 +39,7 @@ class TForm1 : public TForm {
     TskCheckBox* skCheckBox1 = nullptr;
     TskRadioGroup* skRadioGroup1 = nullptr;
     TskButton* skButton1 = nullptr;
+    TButton* Button1 = nullptr;
     TskCheckBox* skCheckBox2 = nullptr;
     TskCheckGroup* skCheckGroup1 = nullptr;
 
@@ -53,6 +60,9 @@ class TForm1 : public TForm {
     // Called from code only.
     void LoadSetting();
     void SetResolution(int32_t width, int32_t height, int32_t bits);
+    // The keyboard indicators: Timer2 runs Button1Click every 50 ms.
+    void Timer2Timer(TObject* sender);
+    void Button1Click(TObject* sender);
 
   private:
     // Start-up: the scale argument, and the mode when exactly four are given.
@@ -69,3 +79,10 @@ void RegisterFormClasses();
 
 // Start-up ticks of Timer1 so far; the start-up work runs on the first only.
 extern int32_t StartupTicks;
+
+// 1 while an indicator refresh runs: ticks that arrive meanwhile skip.
+extern int32_t IndicatorBusy;
+
+// The lock keys' state as the indicators read it; GetKeyState unless a test
+// puts a stand-in here.
+extern SHORT(WINAPI* ReadKeyState)(int key);

@@ -10,6 +10,7 @@
 
 #include <windows.h>
 #include <shellapi.h>
+#include <commctrl.h>
 #include <tlhelp32.h>
 #include <fcntl.h>
 #include <io.h>
@@ -912,6 +913,49 @@ int cmdTrayIcons(const Args& a) {
     return icons.size() >= wanted ? kOk : kFailed;
 }
 
+
+// The tooltip texts of the notification area's icons, one per line. The
+// tooltips belong to the shell's process, so the tool records and the text
+// buffer are placed in that process's memory for the tooltip to fill.
+int cmdTrayTips(const Args&) {
+    Match tray;
+    tray.cls = L"Shell_TrayWnd";
+    std::vector<HWND> trays = topLevelWindows(tray);
+    if (trays.empty()) return kFailed;
+    Match tips;
+    tips.cls = L"tooltips_class32";
+    GetWindowThreadProcessId(trays[0], &tips.pid);
+    HANDLE shell = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, tips.pid);
+    if (!shell) return kFailed;
+    const SIZE_T textOffset = 512, textChars = 256;
+    auto* remote = static_cast<BYTE*>(
+        VirtualAllocEx(shell, nullptr, 4096, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE));
+    if (!remote) {
+        CloseHandle(shell);
+        return kFailed;
+    }
+    for (HWND tip : topLevelWindows(tips)) {
+        const LRESULT count = SendMessageW(tip, TTM_GETTOOLCOUNT, 0, 0);
+        for (LRESULT i = 0; i < count; ++i) {
+            TTTOOLINFOW info{};
+            info.cbSize = sizeof info;
+            WriteProcessMemory(shell, remote, &info, sizeof info, nullptr);
+            if (!SendMessageW(tip, TTM_ENUMTOOLSW, (WPARAM)i, (LPARAM)remote)) continue;
+            ReadProcessMemory(shell, remote, &info, sizeof info, nullptr);
+            info.lpszText = reinterpret_cast<LPWSTR>(remote + textOffset);
+            std::vector<wchar_t> text(textChars, L'\0');
+            WriteProcessMemory(shell, remote, &info, sizeof info, nullptr);
+            WriteProcessMemory(shell, remote + textOffset, text.data(), text.size() * 2, nullptr);
+            SendMessageW(tip, TTM_GETTEXTW, textChars, (LPARAM)remote);
+            ReadProcessMemory(shell, remote + textOffset, text.data(), (text.size() - 1) * 2, nullptr);
+            out(narrow(std::wstring(text.data())));
+        }
+    }
+    VirtualFreeEx(shell, remote, 0, MEM_RELEASE);
+    CloseHandle(shell);
+    return kOk;
+}
+
 // ---- input -------------------------------------------------------------------------
 
 // Prints "down toggled" as two 0/1 digits. Wine keeps key state per thread
@@ -1037,6 +1081,8 @@ const Command kCommands[] = {
     {"capture-rect", 5, 5, "X Y W H file.bmp", cmdCaptureRect},
     {"pixel", 2, 2, "X Y", cmdPixel},
     {"tray-icons", 0, 4, "[--wait N] [--timeout ms]", cmdTrayIcons},
+    {"tray-icons", 0, 0, "", cmdTrayIcons},
+    {"tray-tips", 0, 0, "", cmdTrayTips},
     {"keystate", 1, 1, "VK", cmdKeyState},
     {"key", 1, 1, "VK", cmdKey},
     {"click", 2, 3, "X Y [left|right|double]", cmdClick},
