@@ -1,0 +1,87 @@
+#!/usr/bin/env bash
+# The program in the notification area: its icon, the double-click that shows
+# the window, the tray menu on a right-button press, a hyphen row that does
+# nothing, the Num Lock indicator following the key, and "&Exit".
+. "$(dirname "$0")/lib.sh"
+
+TRAY_MESSAGE=0x0800
+
+# icon_window NAME: the hidden window the shell reports the named icon's mouse actions to.
+icon_window() { drv find --class MoxelTrayIconWindow --title "$1" --timeout 10000; }
+
+# tray_message NAME MOUSE_MESSAGE: what the shell posts when the mouse acts on the icon.
+tray_message() { drv post "$(icon_window "$1")" $TRAY_MESSAGE 0 "$2" >/dev/null; }
+
+# open_tray_menu: a right-button press on the program's icon; prints the menu window.
+open_tray_menu() {
+  tray_message TrayIcon1 0x0204
+  drv find --class '#32768' --visible --timeout 3000
+}
+
+# choose_in_menu VK...: types into the open menu (retried once: the first key
+# can arrive before the menu has the keyboard).
+choose_in_menu() {
+  local menu=$1 attempt key
+  shift
+  for attempt in 1 2; do
+    for key in "$@"; do drv key "$key" >/dev/null; done
+    drv wait-hidden "$menu" 2000 >/dev/null 2>&1 && return 0
+  done
+  return 1
+}
+
+# wait_tip TEXT: waits (5 s) until a tray icon's tooltip reads TEXT.
+wait_tip() {
+  local i
+  for i in $(seq 50); do
+    drv tray-tips | grep -qx "$1" && return 0
+    sleep 0.1
+  done
+  return 1
+}
+
+reset_registry
+start_program
+icon=$(icon_window TrayIcon1) || fail "no icon window for TrayIcon1"
+main=$(wait_window --title "$MAIN_TITLE") || fail "no main window"
+wait_hidden "$main" 10 >/dev/null || fail "the start-up tick did not hide the window"
+
+assert_eq 1 "$(drv tray-icons | wc -l)" "the program's icon alone stands in the notification area"
+assert_eq "" "$(drv tray-tips | tr -d '\n')" "its hint is empty until a mode is set"
+
+tray_message TrayIcon1 0x0203
+check "a double-click on the icon shows the window" wait_shown "$main" 5
+assert_eq 1 "$(drv visible "$(app_window)")" "the application window is restored with it"
+
+menu=$(open_tray_menu) || fail "a right-button press did not open the tray menu"
+echo "ok: the tray menu opens on the press"
+mode_before=$(drv mode)
+check "the first hyphen row closes the menu" choose_in_menu "$menu" 0x28 0x28 0x28 0x28 0x0d
+sleep 0.5
+check "the program goes on" program_running
+assert_eq "$mode_before" "$(drv mode)" "the display mode is unchanged"
+assert_eq 1 "$(drv visible "$main")" "the window is still shown"
+
+# Tick "Show Num Lock" in the window's check group.
+numlock_item=$(drv find-child "$main" --title "Show Num Lock") || fail "no 'Show Num Lock' item"
+drv post "$numlock_item" 0x0201 1 0x00050005 >/dev/null
+drv post "$numlock_item" 0x0202 0 0x00050005 >/dev/null
+if wait_tip "Num Lock ON"; then first="Num Lock ON" second="Num Lock OFF"; else first="Num Lock OFF" second="Num Lock ON"; fi
+check "the Num Lock indicator shows '$first'" wait_tip "$first"
+assert_eq 2 "$(drv tray-icons | wc -l)" "the indicator stands beside the program's icon"
+drv key 0x90 >/dev/null
+check "Num Lock toggled: the hint reads '$second'" wait_tip "$second"
+drv key 0x90 >/dev/null
+check "toggled back: the hint reads '$first'" wait_tip "$first"
+screenshot tray-indicators >/dev/null
+
+menu=$(open_tray_menu) || fail "the tray menu did not open again"
+choose_in_menu "$menu" 0x45 || fail "'&Exit' could not be chosen"
+assert_eq 0 "$(program_exit_code 10)" "'&Exit' ends the program with exit code 0"
+PROGRAM_PID=""
+assert_eq 0 "$(drv tray-icons | wc -l)" "every icon left the notification area"
+drv find --class MoxelTrayIconWindow >/dev/null
+assert_eq 1 "$?" "no icon window is left"
+
+echo "tray end-to-end test passed"
+exit 0
