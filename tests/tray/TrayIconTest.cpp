@@ -214,3 +214,304 @@ TEST_F(TrayIconTest, DestroyingTheFirstHookerFirstKeepsTheChainWhole) {
 }
 
 } // namespace
+
+namespace {
+
+// ---- mouse: the click rules ------------------------------------------------
+
+class TrayIconMouseTest : public TrayIconTest {
+  protected:
+    void SetUp() override {
+        TrayIconTest::SetUp();
+        icon = LoadedIcon("TrayIcon1");
+        icon->OnClick = [this](TObject*) { events += "click "; };
+        icon->OnDblClick = [this](TObject*) { events += "dblclick "; };
+        icon->OnMouseDown = [this](TObject*, TMouseButton button, TShiftState shift, int x, int y) {
+            events += "down" + std::to_string(int(button)) + " ";
+            lastShift = shift;
+            lastX = x;
+            lastY = y;
+        };
+        icon->OnMouseUp = [this](TObject*, TMouseButton button, TShiftState, int, int) {
+            events += "up" + std::to_string(int(button)) + " ";
+        };
+    }
+    void Mouse(UINT message) { SendMessageA(icon->IconWindow(), TrayIconMessage, 0, message); }
+    // What the double-click time running out does.
+    void ClickTimeRunsOut() {
+        ASSERT_TRUE(icon->ClickTimer()->Enabled());
+        icon->ClickTimer()->OnTimer(icon->ClickTimer());
+    }
+
+    TTrayIcon* icon = nullptr;
+    std::string events;
+    TShiftState lastShift = 0;
+    int lastX = -1, lastY = -1;
+    CursorAt cursor{700, 750};
+};
+
+TEST_F(TrayIconMouseTest, ClickFiresWhenTheDoubleClickTimeRunsOut) {
+    Mouse(WM_LBUTTONDOWN);
+    Mouse(WM_LBUTTONUP);
+    EXPECT_EQ("down0 up0 ", events) << "no click before the timer";
+    ClickTimeRunsOut();
+    EXPECT_EQ("down0 up0 click ", events);
+    EXPECT_FALSE(icon->ClickTimer()->Enabled());
+}
+
+TEST_F(TrayIconMouseTest, ClickTimerRunsForTheSystemDoubleClickTime) {
+    EXPECT_EQ(GetDoubleClickTime(), icon->ClickTimer()->Interval());
+    EXPECT_FALSE(icon->ClickTimer()->Enabled());
+    Mouse(WM_LBUTTONDOWN);
+    EXPECT_TRUE(icon->ClickTimer()->Enabled());
+}
+
+TEST_F(TrayIconMouseTest, ReleaseAfterTheTimerClicksAtOnce) {
+    Mouse(WM_LBUTTONDOWN);
+    ClickTimeRunsOut();
+    EXPECT_EQ("down0 ", events);
+    Mouse(WM_LBUTTONUP);
+    EXPECT_EQ("down0 click up0 ", events);
+}
+
+TEST_F(TrayIconMouseTest, DoubleClickFiresNoClick) {
+    Mouse(WM_LBUTTONDOWN);
+    Mouse(WM_LBUTTONUP);
+    Mouse(WM_LBUTTONDBLCLK);
+    Mouse(WM_LBUTTONUP);
+    ClickTimeRunsOut();
+    EXPECT_EQ("down0 up0 dblclick up0 ", events);
+}
+
+TEST_F(TrayIconMouseTest, RightClickNeverClicks) {
+    Mouse(WM_RBUTTONDOWN);
+    Mouse(WM_RBUTTONUP);
+    EXPECT_FALSE(icon->ClickTimer()->Enabled());
+    EXPECT_EQ("down1 up1 ", events);
+}
+
+TEST_F(TrayIconMouseTest, MouseEventsCarryTheCursorAndTheButton) {
+    Mouse(WM_MBUTTONDOWN);
+    EXPECT_EQ(700, lastX);
+    EXPECT_EQ(750, lastY);
+    EXPECT_TRUE(lastShift & ssMiddle);
+    Mouse(WM_LBUTTONDOWN);
+    EXPECT_TRUE(lastShift & ssLeft);
+    EXPECT_FALSE(lastShift & (ssRight | ssMiddle));
+}
+
+TEST_F(TrayIconMouseTest, DisabledIconIgnoresTheMouse) {
+    icon->SetEnabled(false);
+    for (UINT message : {WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_RBUTTONDOWN})
+        Mouse(message);
+    EXPECT_EQ("", events);
+    EXPECT_FALSE(icon->ClickTimer()->Enabled());
+}
+
+// A menu that records where it was asked to open instead of tracking.
+class RecordingMenu : public TPopupMenu {
+  public:
+    using TPopupMenu::TPopupMenu;
+    void Popup(int x, int y) override {
+        opened.push_back({x, y});
+        foreground = GetForegroundWindow();
+    }
+    std::vector<POINT> opened;
+    HWND foreground = nullptr;
+};
+
+TEST_F(TrayIconMouseTest, RightPressOpensTheMenuAtTheCursorWithUsInFront) {
+    auto* menu = new RecordingMenu(form);
+    icon->SetPopupMenu(menu);
+    Mouse(WM_RBUTTONDOWN);
+    ASSERT_EQ(1u, menu->opened.size()) << "on the press, not the release";
+    EXPECT_EQ(700, menu->opened[0].x);
+    EXPECT_EQ(750, menu->opened[0].y);
+    EXPECT_EQ(icon, menu->PopupComponent());
+    DWORD process = 0;
+    GetWindowThreadProcessId(menu->foreground, &process);
+    EXPECT_EQ(GetCurrentProcessId(), process);
+    Mouse(WM_RBUTTONUP);
+    EXPECT_EQ(1u, menu->opened.size());
+}
+
+TEST_F(TrayIconMouseTest, MenuWithoutAutoPopupStaysShut) {
+    auto* menu = new RecordingMenu(form);
+    menu->SetAutoPopup(false);
+    icon->SetPopupMenu(menu);
+    Mouse(WM_RBUTTONDOWN);
+    EXPECT_TRUE(menu->opened.empty());
+}
+
+TEST_F(TrayIconMouseTest, LeftPopupOpensOnTheLeftPress) {
+    auto* menu = new RecordingMenu(form);
+    icon->SetPopupMenu(menu);
+    Mouse(WM_LBUTTONDOWN);
+    EXPECT_TRUE(menu->opened.empty());
+    icon->SetLeftPopup(true);
+    Mouse(WM_LBUTTONDOWN);
+    EXPECT_EQ(1u, menu->opened.size());
+}
+
+TEST_F(TrayIconMouseTest, DoubleClickRunsTheFirstDefaultItem) {
+    auto* menu = new RecordingMenu(form);
+    std::string clicked;
+    for (const char* name : {"Plain", "First", "Second"}) {
+        auto* item = new TMenuItem(form);
+        item->SetCaption(name);
+        item->SetDefault(std::string(name) != "Plain");
+        item->OnClick = [&clicked, name](TObject*) { clicked += name; };
+        menu->Items()->Add(item);
+    }
+    icon->SetPopupMenu(menu);
+    Mouse(WM_LBUTTONDBLCLK);
+    EXPECT_EQ("dblclick ", events);
+    EXPECT_EQ("First", clicked);
+}
+
+TEST_F(TrayIconMouseTest, DoubleClickWithoutDefaultItemOnlyReportsIt) {
+    auto* menu = new RecordingMenu(form);
+    auto* item = new TMenuItem(form);
+    bool clicked = false;
+    item->OnClick = [&clicked](TObject*) { clicked = true; };
+    menu->Items()->Add(item);
+    icon->SetPopupMenu(menu);
+    Mouse(WM_LBUTTONDBLCLK);
+    EXPECT_EQ("dblclick ", events);
+    EXPECT_FALSE(clicked);
+    EXPECT_TRUE(menu->opened.empty());
+}
+
+TEST_F(TrayIconMouseTest, RemovedMenuIsForgotten) {
+    auto* menu = new RecordingMenu(form);
+    icon->SetPopupMenu(menu);
+    delete menu;
+    EXPECT_EQ(nullptr, icon->PopupMenu());
+    Mouse(WM_RBUTTONDOWN); // must not reach the freed menu
+    EXPECT_EQ("down1 ", events);
+}
+
+// ---- minimize to tray --------------------------------------------------------
+
+TEST_F(TrayIconTest, MinimizeWithMinimizeToTrayHidesWindowAndTaskbarButton) {
+    TTrayIcon* icon = LoadedIcon("TrayIcon1");
+    form->Show();
+    icon->SetMinimizeToTray(true);
+    shell.Clear();
+    application.Minimize();
+    EXPECT_FALSE(IsWindowVisible(form->Handle()));
+    EXPECT_FALSE(IsWindowVisible(application.Handle()));
+    EXPECT_THAT(shell.Messages(icon->IconWindow()), ElementsAre(NIM_ADD));
+
+    // Showing the form again restores the application and brings both forward.
+    form->Show();
+    EXPECT_FALSE(IsIconic(application.Handle()));
+    EXPECT_TRUE(IsWindowVisible(application.Handle()));
+    EXPECT_TRUE(IsWindowVisible(form->Handle()));
+}
+
+TEST_F(TrayIconTest, MinimizeWithoutMinimizeToTrayStaysAnOrdinaryMinimize) {
+    LoadedIcon("TrayIcon1");
+    form->Show();
+    application.Minimize();
+    EXPECT_TRUE(IsIconic(application.Handle()));
+    EXPECT_TRUE(IsWindowVisible(application.Handle()));
+}
+
+TEST_F(TrayIconTest, StartMinimizedKeepsTheMainFormFromShowing) {
+    auto* icon = new TTrayIcon(form);
+    icon->SetStartMinimized(true);
+    icon->Loaded();
+    EXPECT_FALSE(application.ShowMainForm());
+    EXPECT_FALSE(IsWindowVisible(application.Handle()));
+}
+
+// ---- image list ----------------------------------------------------------------
+
+class TrayIconListTest : public TrayIconTest {
+  protected:
+    void SetUp() override {
+        TrayIconTest::SetUp();
+        list = new TImageList(form, 16, 16);
+        for (TColor color : {clRed, clLime, clBlue}) {
+            TBitmap picture(16, 16);
+            picture.Canvas().Brush().SetColor(color);
+            picture.Canvas().FillRect(TRect{0, 0, 16, 16});
+            list->AddMasked(picture, clNone);
+        }
+        icon = LoadedIcon("TrayIcon1");
+    }
+    // The centre colour of the icon the tray gets.
+    TColor ShownColor() {
+        TBitmap canvas(16, 16);
+        canvas.Canvas().Draw(0, 0, *icon->Icon());
+        return canvas.Pixel(8, 8);
+    }
+    TImageList* list = nullptr;
+    TTrayIcon* icon = nullptr;
+};
+
+TEST_F(TrayIconListTest, IconIndexPicksTheImageAndClampsToTheList) {
+    icon->SetIconList(list);
+    icon->SetIconIndex(1);
+    EXPECT_EQ(clLime, ShownColor());
+    icon->SetIconIndex(7);
+    EXPECT_EQ(2, icon->IconIndex());
+    EXPECT_EQ(clBlue, ShownColor());
+    icon->SetIconIndex(-3);
+    EXPECT_EQ(0, icon->IconIndex());
+    EXPECT_EQ(clRed, ShownColor());
+}
+
+TEST_F(TrayIconListTest, IconIndexWithoutListIsZero) {
+    icon->SetIconIndex(2);
+    EXPECT_EQ(0, icon->IconIndex());
+    auto* empty = new TImageList(form, 16, 16);
+    icon->SetIconList(empty);
+    icon->SetIconIndex(1);
+    EXPECT_EQ(0, icon->IconIndex()) << "an empty list has no image to clamp to";
+}
+
+TEST_F(TrayIconListTest, CycleReportsNextIndexWhileShowingTheCurrent) {
+    icon->SetIconList(list);
+    std::vector<int> reported;
+    std::vector<TColor> shown;
+    icon->OnCycle = [&](TObject*, int next) { reported.push_back(next); };
+    icon->SetCycleInterval(100000); // ticks come from the test
+    icon->SetCycleIcons(true);
+    auto* cycleTimer = dynamic_cast<TTimer*>(icon->Components(0));
+    ASSERT_NE(nullptr, cycleTimer);
+    EXPECT_TRUE(cycleTimer->Enabled());
+    for (int tick = 0; tick < 4; ++tick) {
+        shell.Clear();
+        cycleTimer->OnTimer(cycleTimer);
+        shown.push_back(ShownColor());
+        EXPECT_THAT(shell.Messages(), ElementsAre(NIM_MODIFY));
+    }
+    EXPECT_THAT(reported, ElementsAre(1, 2, 0, 1));
+    EXPECT_THAT(shown, ElementsAre(clRed, clLime, clBlue, clRed));
+}
+
+TEST_F(TrayIconListTest, RemovedListIsForgotten) {
+    icon->SetIconList(list);
+    icon->SetIconIndex(2);
+    delete list;
+    EXPECT_EQ(nullptr, icon->IconList());
+    EXPECT_EQ(0, icon->IconIndex());
+}
+
+TEST_F(TrayIconListTest, BitmapToIconKeepsEveryPixelOpaqueWithoutMaskColour) {
+    TBitmap picture(16, 16);
+    picture.Canvas().Brush().SetColor(clFuchsia);
+    picture.Canvas().FillRect(TRect{0, 0, 16, 16});
+    TIcon converted;
+    EXPECT_TRUE(TTrayIcon::BitmapToIcon(picture, converted, clNone));
+    TBitmap target(16, 16);
+    target.Canvas().Brush().SetColor(clWhite);
+    target.Canvas().FillRect(TRect{0, 0, 16, 16});
+    target.Canvas().Draw(0, 0, converted);
+    EXPECT_EQ(clFuchsia, target.Pixel(0, 0));
+    EXPECT_EQ(clFuchsia, target.Pixel(15, 15));
+}
+
+} // namespace
