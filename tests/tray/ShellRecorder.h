@@ -27,6 +27,8 @@ class ShellRecorder {
     ShellRecorder& operator=(const ShellRecorder&) = delete;
 
     std::vector<ShellCall> Calls;
+    // False: calls stop here and count as refused (the shell is not asked).
+    bool PassThrough = true;
     // The messages only, in order.
     std::vector<DWORD> Messages(HWND window = nullptr) const {
         std::vector<DWORD> messages;
@@ -43,7 +45,7 @@ class ShellRecorder {
     }
     static BOOL WINAPI Record(DWORD message, TNotifyIconData* data) {
         ShellRecorder* self = Instance();
-        const BOOL result = self->previous_(message, data);
+        const BOOL result = self->PassThrough ? self->previous_(message, data) : FALSE;
         self->Calls.push_back({message, *data, result != FALSE});
         return result;
     }

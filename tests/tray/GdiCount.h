@@ -1,0 +1,30 @@
+#pragma once
+// The number of GDI objects the process holds. Windows answers through
+// GetGuiResources; Wine's is a stub that says 0, but Wine keeps the process's
+// GDI handle table where the PEB's GdiSharedHandleTable points: 0x10000
+// entries of 24 bytes (object pointer, owner, unique, type, flags, user
+// pointer), an entry live while its type byte is set. Bitmaps, fonts, brushes
+// and the bitmaps inside icons all count.
+
+#include <windows.h>
+
+#include <cstdint>
+
+inline int LiveGdiObjects() {
+    const DWORD reported = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
+    if (reported != 0) return static_cast<int>(reported + GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS));
+#ifdef _WIN64
+    const auto* peb = reinterpret_cast<const uint8_t*>(__readgsqword(0x60));
+    constexpr size_t kTableField = 0xF8;
+#else
+    const auto* peb = reinterpret_cast<const uint8_t*>(__readfsdword(0x30));
+    constexpr size_t kTableField = 0x94;
+#endif
+    const auto* table = *reinterpret_cast<const uint8_t* const*>(peb + kTableField);
+    if (!table) return -1;
+    constexpr int kEntries = 0x10000, kEntrySize = 24, kTypeOffset = 14;
+    int live = 0;
+    for (int i = 0; i < kEntries; ++i)
+        if (table[i * kEntrySize + kTypeOffset] != 0) ++live;
+    return live;
+}
