@@ -54,23 +54,8 @@ if [ -n "${DISPLAY:-}" ]; then
 else
   private=1
   trap private_cleanup EXIT
-  for n in $(seq 90 140); do
-    [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] && continue
-    # The size of the Wine desktop, so the screenshot shows just that.
-    Xvfb ":$n" -nolisten tcp -noreset -screen 0 1024x768x24 >build/logs/xvfb.log 2>&1 &
-    xvfb_pid=$!
-    for _ in $(seq 100); do
-      [ -e "/tmp/.X11-unix/X$n" ] && break
-      sleep 0.1
-    done
-    if [ -e "/tmp/.X11-unix/X$n" ] && kill -0 "$xvfb_pid" 2>/dev/null; then
-      export DISPLAY=":$n"
-      break
-    fi
-    kill "$xvfb_pid" 2>/dev/null || true
-    xvfb_pid=""
-  done
-  [ -n "$xvfb_pid" ] || { echo "could not start Xvfb"; exit 1; }
+  # The size of the Wine desktop, so the screenshot shows just that.
+  start_private_xvfb 1024x768x24 build/logs/xvfb.log || { echo "could not start Xvfb"; exit 1; }
 fi
 
 if [ ! -f "$WINEPREFIX/system.reg" ]; then

@@ -88,23 +88,7 @@ if [ -n "${TEST_DISPLAY:-}" ]; then
   export DISPLAY=$TEST_DISPLAY
 else
   step "starting Xvfb"
-  for n in $(seq 90 140); do
-    [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] && continue
-    Xvfb ":$n" -nolisten tcp -noreset -screen 0 1280x1024x24 >"$log_dir/xvfb.log" 2>&1 &
-    xvfb_pid=$!
-    for _ in $(seq 100); do
-      [ -e "/tmp/.X11-unix/X$n" ] && break
-      kill -0 "$xvfb_pid" 2>/dev/null || break
-      sleep 0.1
-    done
-    if [ -e "/tmp/.X11-unix/X$n" ] && kill -0 "$xvfb_pid" 2>/dev/null; then
-      export DISPLAY=":$n"
-      break
-    fi
-    kill "$xvfb_pid" 2>/dev/null || true
-    xvfb_pid=""
-  done
-  [ -n "$xvfb_pid" ] || { echo "could not start Xvfb"; exit 1; }
+  start_private_xvfb 1280x1024x24 "$log_dir/xvfb.log" || { echo "could not start Xvfb"; exit 1; }
   echo "   Xvfb on $DISPLAY (pid $xvfb_pid)"
 fi
 

@@ -30,3 +30,27 @@ export WINEPREFIX=${WINEPREFIX:-$repo_root/build/wineprefix-$WINE_ARCH}
 WINESERVER_CMD=/usr/bin/wineserver
 
 wine_cmd() { "$WINE_LOADER_CMD" "$@"; }
+
+# start_private_xvfb SCREEN LOG: starts Xvfb on the first free display from :90
+# (SCREEN like 1024x768x24), sets DISPLAY and xvfb_pid; fails when none starts.
+start_private_xvfb() {
+  local screen=$1 log=$2 n
+  xvfb_pid=""
+  for n in $(seq 90 140); do
+    [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] && continue
+    Xvfb ":$n" -nolisten tcp -noreset -screen 0 "$screen" >"$log" 2>&1 &
+    xvfb_pid=$!
+    for _ in $(seq 100); do
+      [ -e "/tmp/.X11-unix/X$n" ] && break
+      kill -0 "$xvfb_pid" 2>/dev/null || break
+      sleep 0.1
+    done
+    if [ -e "/tmp/.X11-unix/X$n" ] && kill -0 "$xvfb_pid" 2>/dev/null; then
+      export DISPLAY=":$n"
+      return 0
+    fi
+    kill "$xvfb_pid" 2>/dev/null || true
+    xvfb_pid=""
+  done
+  return 1
+}
