@@ -48,6 +48,7 @@ void StoreDisplayMode() {
 
 std::vector<std::string> ProgramArguments() {
     std::vector<std::string> arguments;
-    for (int i = 1; i < __argc; ++i) arguments.emplace_back(__argv[i]);
+    for (int i = 1; i < __argc; ++i)
+        arguments.emplace_back(__argv[i]);
     return arguments;
 }

@@ -41,7 +41,8 @@ void LoadSettings(const TSettingsControls& controls) {
     }
     for (int i = 0; i < 3; ++i)
         if (settings.ValueExists(IndicatorValueNames[i]))
-            controls.KeyboardIndicator->SetItemChecked(i, settings.ReadBool(IndicatorValueNames[i]));
+            controls.KeyboardIndicator->SetItemChecked(i,
+                                                       settings.ReadBool(IndicatorValueNames[i]));
 
     if (settings.ValueExists("Width")) DisplayMode.Width = settings.ReadInteger("Width");
     if (settings.ValueExists("Height")) DisplayMode.Height = settings.ReadInteger("Height");
@@ -62,7 +63,8 @@ void LoadSettings(const TSettingsControls& controls) {
 void SaveIndicators(const TskCheckGroup& indicators) {
     TRegistry registry;
     if (!registry.OpenKey(SettingsKey, true)) return;
-    for (int i = 0; i < 3; ++i) registry.WriteBool(IndicatorValueNames[i], indicators.ItemChecked(i));
+    for (int i = 0; i < 3; ++i)
+        registry.WriteBool(IndicatorValueNames[i], indicators.ItemChecked(i));
 }
 
 void UpdateAutostart(bool startWithWindows, const std::string& programPath) {
@@ -70,7 +72,8 @@ void UpdateAutostart(bool startWithWindows, const std::string& programPath) {
     if (!registry.OpenKey(RunKey, false)) return;
     if (startWithWindows) {
         // The vendor's tray tool does the same job; only one of them may start.
-        if (registry.ValueExists(VendorTrayToolValueName)) registry.DeleteValue(VendorTrayToolValueName);
+        if (registry.ValueExists(VendorTrayToolValueName))
+            registry.DeleteValue(VendorTrayToolValueName);
         registry.WriteString(AutostartValueName, AutostartCommand(programPath));
     } else if (registry.ValueExists(AutostartValueName)) {
         registry.DeleteValue(AutostartValueName);

@@ -63,12 +63,15 @@ void RegisterFormClasses() {
           &TButton::StaticClassInfo(), &TPanel::StaticClassInfo(), &TTrayIcon::StaticClassInfo(),
           &TTextTrayIcon::StaticClassInfo()})
         RegisterPublishedClass(*info);
-    for (const ClassInfo* info : {&TskButton::StaticClassInfo(), &TskCheckBox::StaticClassInfo(),
-                                  &TskRadioGroup::StaticClassInfo(), &TskCheckGroup::StaticClassInfo()})
+    for (const ClassInfo* info :
+         {&TskButton::StaticClassInfo(), &TskCheckBox::StaticClassInfo(),
+          &TskRadioGroup::StaticClassInfo(), &TskCheckGroup::StaticClassInfo()})
         RegisterPublishedClass(*info);
 }
 
-TForm1::TForm1(TComponent* owner) : TForm(owner) { LoadFormResource("TFORM1"); }
+TForm1::TForm1(TComponent* owner) : TForm(owner) {
+    LoadFormResource("TFORM1");
+}
 
 void TForm1::FormCreate(TObject*) {
     StartupTicks = 0;
@@ -99,14 +102,20 @@ void TForm1::FormResize(TObject*) {
 
 void TForm1::FormCloseQuery(TObject*, bool&) {}
 
-void TForm1::Exit1Click(TObject*) { Close(); }
+void TForm1::Exit1Click(TObject*) {
+    Close();
+}
 
-void TForm1::TrayIcon1DblClick(TObject*) { SetVisible(true); }
+void TForm1::TrayIcon1DblClick(TObject*) {
+    SetVisible(true);
+}
 
 void TForm1::ApplyCommandLine(const std::vector<std::string>& arguments) {
     if (arguments.size() >= 2) {
-        if (arguments[0] == "0") SetScaling(false);
-        else if (arguments[0] == "1") SetScaling(true);
+        if (arguments[0] == "0")
+            SetScaling(false);
+        else if (arguments[0] == "1")
+            SetScaling(true);
     }
     if (arguments.size() != 4) return;
     // This order decides which bad argument the error names.
@@ -118,8 +127,9 @@ void TForm1::ApplyCommandLine(const std::vector<std::string>& arguments) {
 }
 
 void TForm1::LoadSetting() {
-    LoadSettings(TSettingsControls{skCheckBox1, skCheckBox2, skCheckGroup1, skRadioGroup1,
-                                   [this](int32_t w, int32_t h, int32_t b) { SetResolution(w, h, b); }});
+    LoadSettings(
+        TSettingsControls{skCheckBox1, skCheckBox2, skCheckGroup1, skRadioGroup1,
+                          [this](int32_t w, int32_t h, int32_t b) { SetResolution(w, h, b); }});
 }
 
 void TForm1::SetResolution(int32_t width, int32_t height, int32_t bits) {
@@ -151,12 +161,24 @@ void TForm1::ChooseMode(int row) {
     skButton1Click(this);
 }
 
-void TForm1::N1024x7681Click(TObject*) { ChooseMode(0); }
-void TForm1::N800x6001Click(TObject*) { ChooseMode(1); }
-void TForm1::N800x4801Click(TObject*) { ChooseMode(2); }
-void TForm1::N1024x7682Click(TObject*) { ChooseMode(3); }
-void TForm1::N800x6002Click(TObject*) { ChooseMode(4); }
-void TForm1::N800x4802Click(TObject*) { ChooseMode(5); }
+void TForm1::N1024x7681Click(TObject*) {
+    ChooseMode(0);
+}
+void TForm1::N800x6001Click(TObject*) {
+    ChooseMode(1);
+}
+void TForm1::N800x4801Click(TObject*) {
+    ChooseMode(2);
+}
+void TForm1::N1024x7682Click(TObject*) {
+    ChooseMode(3);
+}
+void TForm1::N800x6002Click(TObject*) {
+    ChooseMode(4);
+}
+void TForm1::N800x4802Click(TObject*) {
+    ChooseMode(5);
+}
 
 void TForm1::Timer2Timer(TObject*) {
     if (IndicatorBusy == 0) Button1Click(this);

@@ -149,7 +149,9 @@ void TApplication::Terminate() {
     if (!terminated_) PostQuitMessage(0);
 }
 
-void TApplication::Minimize() { ShowWindow(window_.Get(), SW_MINIMIZE); }
+void TApplication::Minimize() {
+    ShowWindow(window_.Get(), SW_MINIMIZE);
+}
 
 void TApplication::Restore() {
     if (IsIconic(window_.Get())) ShowWindow(window_.Get(), SW_RESTORE);
@@ -163,6 +165,5 @@ std::string TApplication::ExceptionText(const std::string& message) {
 void TApplication::ShowException(const std::exception& error) {
     HWND owner = GetActiveWindow();
     if (!owner) owner = window_.Get();
-    MessageBoxA(owner, ExceptionText(error.what()).c_str(), title_.c_str(),
-                MB_OK | MB_ICONSTOP);
+    MessageBoxA(owner, ExceptionText(error.what()).c_str(), title_.c_str(), MB_OK | MB_ICONSTOP);
 }

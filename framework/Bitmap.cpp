@@ -28,9 +28,13 @@ const ClassInfo& TBitmap::StaticClassInfo() {
 
 TBitmap::TBitmap() = default;
 
-TBitmap::TBitmap(int width, int height) { SetSize(width, height); }
+TBitmap::TBitmap(int width, int height) {
+    SetSize(width, height);
+}
 
-TBitmap::~TBitmap() { ReleaseCanvas(); }
+TBitmap::~TBitmap() {
+    ReleaseCanvas();
+}
 
 namespace {
 HBITMAP CreateDib(int width, int height, void** bits) {
@@ -176,7 +180,8 @@ void TBitmap::LoadFromStream(TStream& stream) {
         throw EInvalidGraphic("Bitmap image is not valid");
     WindowDc screen(nullptr);
     GdiObject made(CreateDIBitmap(screen.Get(), header, CBM_INIT, image.data() + bitsOffset,
-                                  reinterpret_cast<const BITMAPINFO*>(image.data()), DIB_RGB_COLORS));
+                                  reinterpret_cast<const BITMAPINFO*>(image.data()),
+                                  DIB_RGB_COLORS));
     if (!made) throw EInvalidGraphic("Bitmap image is not valid");
     LoadFromHandle(static_cast<HBITMAP>(made.Get()));
 }

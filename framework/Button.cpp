@@ -3,9 +3,10 @@
 #include "framework/Forms.h"
 
 const ClassInfo& TButton::StaticClassInfo() {
-    static const ClassInfo info = ClassBuilder<TButton, TWinControl>("TButton")
-                                      .Int("ModalResult", &TButton::ModalResult, &TButton::SetModalResult)
-                                      .Build();
+    static const ClassInfo info =
+        ClassBuilder<TButton, TWinControl>("TButton")
+            .Int("ModalResult", &TButton::ModalResult, &TButton::SetModalResult)
+            .Build();
     return info;
 }
 
@@ -26,7 +27,8 @@ void TButton::WndProc(TMessage& message) {
     switch (message.Msg) {
     case CN_COMMAND:
         if (HIWORD(message.WParam) == BN_CLICKED) {
-            if (TCustomForm* form = ParentForm(); form && modalResult_) form->SetModalResult(modalResult_);
+            if (TCustomForm* form = ParentForm(); form && modalResult_)
+                form->SetModalResult(modalResult_);
             Click();
         }
         return;

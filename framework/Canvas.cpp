@@ -4,18 +4,25 @@
 #include "framework/Icon.h"
 
 namespace {
-RECT ToRECT(const TRect& r) { return RECT{r.Left, r.Top, r.Right, r.Bottom}; }
+RECT ToRECT(const TRect& r) {
+    return RECT{r.Left, r.Top, r.Right, r.Bottom};
+}
 std::vector<POINT> ToPOINTs(const std::vector<TPoint>& points) {
     std::vector<POINT> result;
     result.reserve(points.size());
-    for (const auto& p : points) result.push_back(POINT{p.X, p.Y});
+    for (const auto& p : points)
+        result.push_back(POINT{p.X, p.Y});
     return result;
 }
 } // namespace
 
-TCanvas::TCanvas() { brush_.SetColor(clWhite); }
+TCanvas::TCanvas() {
+    brush_.SetColor(clWhite);
+}
 
-TCanvas::~TCanvas() { Detach(); }
+TCanvas::~TCanvas() {
+    Detach();
+}
 
 void TCanvas::Attach(HDC dc) {
     Detach();
@@ -85,7 +92,9 @@ void TCanvas::Polyline(const std::vector<TPoint>& points) {
     if (!points.empty()) penPos_ = points.back();
 }
 
-void TCanvas::MoveTo(int x, int y) { penPos_ = TPoint{x, y}; }
+void TCanvas::MoveTo(int x, int y) {
+    penPos_ = TPoint{x, y};
+}
 
 void TCanvas::LineTo(int x, int y) {
     RequireHandle();
@@ -176,8 +185,8 @@ void TCanvas::CopyRect(const TRect& dest, TCanvas& source, const TRect& sourceRe
     RequireHandle();
     source.RequireHandle();
     SetStretchBltMode(dc_, COLORONCOLOR);
-    ::StretchBlt(dc_, dest.Left, dest.Top, dest.Width(), dest.Height(), source.dc_,
-                 sourceRect.Left, sourceRect.Top, sourceRect.Width(), sourceRect.Height(), SRCCOPY);
+    ::StretchBlt(dc_, dest.Left, dest.Top, dest.Width(), dest.Height(), source.dc_, sourceRect.Left,
+                 sourceRect.Top, sourceRect.Width(), sourceRect.Height(), SRCCOPY);
 }
 
 TColor TCanvas::Pixel(int x, int y) const {

@@ -26,7 +26,9 @@ constexpr TColor clWhite = 0xFFFFFF;
 constexpr TColor clNone = 0x1FFFFFFF;
 constexpr TColor clDefault = 0x20000000;
 
-constexpr TColor SystemColor(int index) { return static_cast<TColor>(0xFF000000u | index); }
+constexpr TColor SystemColor(int index) {
+    return static_cast<TColor>(0xFF000000u | index);
+}
 constexpr TColor clScrollBar = SystemColor(0);
 constexpr TColor clBackground = SystemColor(1);
 constexpr TColor clActiveCaption = SystemColor(2);
@@ -45,7 +47,9 @@ constexpr TColor clGrayText = SystemColor(17);
 constexpr TColor clBtnText = SystemColor(18);
 constexpr TColor clBtnHighlight = SystemColor(20);
 
-inline bool IsSystemColor(TColor color) { return (static_cast<uint32_t>(color) >> 24) == 0xFF; }
+inline bool IsSystemColor(TColor color) {
+    return (static_cast<uint32_t>(color) >> 24) == 0xFF;
+}
 
 // clRed -> 0x0000FF; false for an unknown name.
 bool ColorFromName(const std::string& name, TColor& color);

@@ -53,8 +53,10 @@ TComponent* TComponent::FindComponent(const std::string& name) const {
 }
 
 void TComponent::SetLoading(bool loading) {
-    if (loading) state_ |= csLoading;
-    else state_ &= ~csLoading;
+    if (loading)
+        state_ |= csLoading;
+    else
+        state_ &= ~csLoading;
 }
 
 void TComponent::FreeNotification(TComponent* component) {
@@ -71,7 +73,9 @@ void TComponent::RemoveFreeNotification(TComponent* component) {
                         freeNotifies_.end());
 }
 
-void TComponent::Loaded() { SetLoading(false); }
+void TComponent::Loaded() {
+    SetLoading(false);
+}
 
 void TComponent::AddStreamedChild(TComponent*) {}
 
@@ -97,7 +101,8 @@ void TComponent::NotifyOwned(TComponent* component, TOperation operation) {
 }
 
 const ClassInfo& TCollectionItem::StaticClassInfo() {
-    static const ClassInfo info = ClassBuilder<TCollectionItem, TPersistent>("TCollectionItem").Build();
+    static const ClassInfo info =
+        ClassBuilder<TCollectionItem, TPersistent>("TCollectionItem").Build();
     return info;
 }
 
@@ -107,7 +112,9 @@ int TCollectionItem::Index() const {
     return -1;
 }
 
-void TCollectionItem::Changed() { collection_->Changed(); }
+void TCollectionItem::Changed() {
+    collection_->Changed();
+}
 
 const ClassInfo& TCollection::StaticClassInfo() {
     static const ClassInfo info = ClassBuilder<TCollection, TPersistent>("TCollection").Build();

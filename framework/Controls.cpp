@@ -31,8 +31,10 @@ void SetExceptionHandler(std::function<void(const std::exception&)> handler) {
 }
 
 void HandleException(const std::exception& error) {
-    if (ExceptionHandler()) ExceptionHandler()(error);
-    else MessageBoxA(nullptr, error.what(), "Error", MB_OK | MB_ICONERROR);
+    if (ExceptionHandler())
+        ExceptionHandler()(error);
+    else
+        MessageBoxA(nullptr, error.what(), "Error", MB_OK | MB_ICONERROR);
 }
 
 TShiftState KeyboardShiftState() {
@@ -44,7 +46,8 @@ TShiftState KeyboardShiftState() {
 }
 
 const TEnumInfo& AlignNames() {
-    static const TEnumInfo names{{"alNone", "alTop", "alBottom", "alLeft", "alRight", "alClient", "alCustom"}};
+    static const TEnumInfo names{
+        {"alNone", "alTop", "alBottom", "alLeft", "alRight", "alClient", "alCustom"}};
     return names;
 }
 
@@ -224,9 +227,13 @@ void TControl::ParentColorChanged() {
     ColorChanged();
 }
 
-void TControl::FontChanged() { Invalidate(); }
+void TControl::FontChanged() {
+    Invalidate();
+}
 
-void TControl::ColorChanged() { Invalidate(); }
+void TControl::ColorChanged() {
+    Invalidate();
+}
 
 void TControl::SetPopupMenu(TPopupMenu* menu) {
     if (popupMenu_) popupMenu_->RemoveFreeNotification(this);
@@ -239,8 +246,10 @@ void TControl::Invalidate() {}
 void TControl::Repaint() {
     Invalidate();
     const TControl* window = this;
-    while (window && !dynamic_cast<const TWinControl*>(window)) window = window->parent_;
-    if (auto* w = dynamic_cast<const TWinControl*>(window); w && w->handle_) UpdateWindow(w->handle_);
+    while (window && !dynamic_cast<const TWinControl*>(window))
+        window = window->parent_;
+    if (auto* w = dynamic_cast<const TWinControl*>(window); w && w->handle_)
+        UpdateWindow(w->handle_);
 }
 
 LRESULT TControl::Perform(UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -254,7 +263,8 @@ LRESULT TControl::Perform(UINT msg, WPARAM wParam, LPARAM lParam) {
 
 TCustomForm* TControl::ParentForm() const {
     const TControl* c = this;
-    while (c->parent_) c = c->parent_;
+    while (c->parent_)
+        c = c->parent_;
     return dynamic_cast<TCustomForm*>(const_cast<TControl*>(c));
 }
 
@@ -305,8 +315,10 @@ void TControl::HandleMouse(TMessage& message) {
         if (!frameworkClicks_) return;
         mouseCaptured_ = on;
         if (window && window->handle_) {
-            if (on) SetCapture(window->handle_);
-            else if (GetCapture() == window->handle_) ReleaseCapture();
+            if (on)
+                SetCapture(window->handle_);
+            else if (GetCapture() == window->handle_)
+                ReleaseCapture();
         }
     };
     switch (message.Msg) {
@@ -370,7 +382,8 @@ void TControl::DefaultHandler(TMessage& message) {
 // ---------------------------------------------------------------------------- TGraphicControl
 
 const ClassInfo& TGraphicControl::StaticClassInfo() {
-    static const ClassInfo info = ClassBuilder<TGraphicControl, TControl>("TGraphicControl").Build();
+    static const ClassInfo info =
+        ClassBuilder<TGraphicControl, TControl>("TGraphicControl").Build();
     return info;
 }
 
@@ -395,15 +408,16 @@ void TGraphicControl::Invalidate() {
 // ---------------------------------------------------------------------------- TWinControl
 
 const ClassInfo& TWinControl::StaticClassInfo() {
-    static const ClassInfo info = ClassBuilder<TWinControl, TControl>("TWinControl")
-                                      .Int("TabOrder", &TWinControl::TabOrder, &TWinControl::SetTabOrder)
-                                      .Bool("TabStop", &TWinControl::TabStop, &TWinControl::SetTabStop)
-                                      .Event("OnEnter", &TWinControl::OnEnter)
-                                      .Event("OnExit", &TWinControl::OnExit)
-                                      .Event("OnKeyDown", &TWinControl::OnKeyDown)
-                                      .Event("OnKeyPress", &TWinControl::OnKeyPress)
-                                      .Event("OnKeyUp", &TWinControl::OnKeyUp)
-                                      .Build();
+    static const ClassInfo info =
+        ClassBuilder<TWinControl, TControl>("TWinControl")
+            .Int("TabOrder", &TWinControl::TabOrder, &TWinControl::SetTabOrder)
+            .Bool("TabStop", &TWinControl::TabStop, &TWinControl::SetTabStop)
+            .Event("OnEnter", &TWinControl::OnEnter)
+            .Event("OnExit", &TWinControl::OnExit)
+            .Event("OnKeyDown", &TWinControl::OnKeyDown)
+            .Event("OnKeyPress", &TWinControl::OnKeyPress)
+            .Event("OnKeyUp", &TWinControl::OnKeyUp)
+            .Build();
     return info;
 }
 
@@ -413,7 +427,8 @@ TWinControl::TWinControl(TComponent* owner) : TControl(owner) {
 
 TWinControl::~TWinControl() {
     BeginDestroy();
-    for (TControl* child : std::vector<TControl*>(controls_)) child->parent_ = nullptr;
+    for (TControl* child : std::vector<TControl*>(controls_))
+        child->parent_ = nullptr;
     controls_.clear();
     DestroyHandle();
 }
@@ -458,8 +473,7 @@ std::string TWinControl::RegisterWindowClass(const TCreateParams& params, WNDPRO
     WNDCLASSEXA wc{};
     wc.cbSize = sizeof wc;
     defaultProc = DefWindowProcA;
-    if (!params.SystemClass.empty() &&
-        GetClassInfoExA(nullptr, params.SystemClass.c_str(), &wc)) {
+    if (!params.SystemClass.empty() && GetClassInfoExA(nullptr, params.SystemClass.c_str(), &wc)) {
         defaultProc = wc.lpfnWndProc;
     } else {
         wc.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
@@ -623,7 +637,9 @@ bool TWinControl::CanFocus() const {
     return handle_ != nullptr;
 }
 
-bool TWinControl::Focused() const { return handle_ && GetFocus() == handle_; }
+bool TWinControl::Focused() const {
+    return handle_ && GetFocus() == handle_;
+}
 
 void TWinControl::SetFocus() {
     if (Handle()) ::SetFocus(handle_);
@@ -648,7 +664,9 @@ bool TWinControl::DialogChar(char key) {
     return false;
 }
 
-void TWinControl::Realign() { AlignControls(); }
+void TWinControl::Realign() {
+    AlignControls();
+}
 
 void TWinControl::GetTabOrderList(std::vector<TWinControl*>& list, bool checkTabStop) const {
     std::vector<TWinControl*> children;
@@ -656,7 +674,8 @@ void TWinControl::GetTabOrderList(std::vector<TWinControl*>& list, bool checkTab
         if (auto* w = dynamic_cast<TWinControl*>(c)) children.push_back(w);
     // Controls without a tab order keep their creation order after the others.
     std::stable_sort(children.begin(), children.end(), [](TWinControl* a, TWinControl* b) {
-        const unsigned ka = static_cast<unsigned>(a->tabOrder_), kb = static_cast<unsigned>(b->tabOrder_);
+        const unsigned ka = static_cast<unsigned>(a->tabOrder_),
+                       kb = static_cast<unsigned>(b->tabOrder_);
         return ka < kb;
     });
     for (TWinControl* child : children) {
@@ -671,9 +690,12 @@ bool TWinControl::SelectNext(TWinControl* current, bool forward, bool checkTabSt
     if (list.empty()) return false;
     auto at = std::find(list.begin(), list.end(), current);
     size_t index;
-    if (at == list.end()) index = forward ? 0 : list.size() - 1;
-    else if (forward) index = (static_cast<size_t>(at - list.begin()) + 1) % list.size();
-    else index = (static_cast<size_t>(at - list.begin()) + list.size() - 1) % list.size();
+    if (at == list.end())
+        index = forward ? 0 : list.size() - 1;
+    else if (forward)
+        index = (static_cast<size_t>(at - list.begin()) + 1) % list.size();
+    else
+        index = (static_cast<size_t>(at - list.begin()) + list.size() - 1) % list.size();
     if (list[index] == current) return false;
     list[index]->SetFocus();
     return true;
@@ -684,7 +706,9 @@ void TWinControl::AdjustClientRect(TRect&) const {}
 void TWinControl::AlignControls() {
     TRect area = ClientRect();
     AdjustClientRect(area);
-    const auto place = [](TControl* c, const TRect& r) { c->SetBounds(r.Left, r.Top, r.Width(), r.Height()); };
+    const auto place = [](TControl* c, const TRect& r) {
+        c->SetBounds(r.Left, r.Top, r.Width(), r.Height());
+    };
     for (TAlign pass : {alTop, alBottom, alLeft, alRight, alClient}) {
         for (TControl* c : std::vector<TControl*>(controls_)) {
             if (c->Align() != pass || !c->Visible()) continue;
@@ -714,14 +738,17 @@ void TWinControl::AlignControls() {
 }
 
 void TWinControl::FontChanged() {
-    if (handle_) SendMessageA(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(Font()->Handle()), TRUE);
+    if (handle_)
+        SendMessageA(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(Font()->Handle()), TRUE);
     Invalidate();
-    for (TControl* child : controls_) child->ParentFontChanged();
+    for (TControl* child : controls_)
+        child->ParentFontChanged();
 }
 
 void TWinControl::ColorChanged() {
     Invalidate();
-    for (TControl* child : controls_) child->ParentColorChanged();
+    for (TControl* child : controls_)
+        child->ParentColorChanged();
 }
 
 bool TWinControl::EraseBackground(HDC dc) {
@@ -857,15 +884,18 @@ void TWinControl::WndProc(TMessage& message) {
         return;
     case WM_DRAWITEM:
     case WM_MEASUREITEM: {
-        const bool isMenu = message.Msg == WM_DRAWITEM
-                                ? reinterpret_cast<DRAWITEMSTRUCT*>(message.LParam)->CtlType == ODT_MENU
-                                : reinterpret_cast<MEASUREITEMSTRUCT*>(message.LParam)->CtlType == ODT_MENU;
+        const bool isMenu =
+            message.Msg == WM_DRAWITEM
+                ? reinterpret_cast<DRAWITEMSTRUCT*>(message.LParam)->CtlType == ODT_MENU
+                : reinterpret_cast<MEASUREITEMSTRUCT*>(message.LParam)->CtlType == ODT_MENU;
         if (isMenu) {
-            message.Result = TMenuItem::DispatchOwnerDraw(message.Msg, message.LParam) ? TRUE : FALSE;
+            message.Result =
+                TMenuItem::DispatchOwnerDraw(message.Msg, message.LParam) ? TRUE : FALSE;
             return;
         }
-        HWND item = message.Msg == WM_DRAWITEM ? reinterpret_cast<DRAWITEMSTRUCT*>(message.LParam)->hwndItem
-                                               : GetDlgItem(handle_, static_cast<int>(message.WParam));
+        HWND item = message.Msg == WM_DRAWITEM
+                        ? reinterpret_cast<DRAWITEMSTRUCT*>(message.LParam)->hwndItem
+                        : GetDlgItem(handle_, static_cast<int>(message.WParam));
         if (TWinControl* child = FindControl(item)) {
             message.Result = child->Perform(CN_BASE + message.Msg, message.WParam, message.LParam);
             return;
@@ -908,7 +938,8 @@ void TWinControl::WndProc(TMessage& message) {
 // ---------------------------------------------------------------------------- TCustomControl
 
 const ClassInfo& TCustomControl::StaticClassInfo() {
-    static const ClassInfo info = ClassBuilder<TCustomControl, TWinControl>("TCustomControl").Build();
+    static const ClassInfo info =
+        ClassBuilder<TCustomControl, TWinControl>("TCustomControl").Build();
     return info;
 }
 

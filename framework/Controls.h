@@ -44,10 +44,19 @@ enum TBiDiMode { bdLeftToRight, bdRightToLeft, bdRightToLeftNoAlign, bdRightToLe
 const TEnumInfo& BiDiModeNames();
 
 using TShiftState = unsigned;
-enum : unsigned { ssShift = 1, ssAlt = 2, ssCtrl = 4, ssLeft = 8, ssRight = 16, ssMiddle = 32, ssDouble = 64 };
+enum : unsigned {
+    ssShift = 1,
+    ssAlt = 2,
+    ssCtrl = 4,
+    ssLeft = 8,
+    ssRight = 16,
+    ssMiddle = 32,
+    ssDouble = 64
+};
 
 using TNotifyEvent = std::function<void(TObject* sender)>;
-using TMouseEvent = std::function<void(TObject* sender, TMouseButton button, TShiftState shift, int x, int y)>;
+using TMouseEvent =
+    std::function<void(TObject* sender, TMouseButton button, TShiftState shift, int x, int y)>;
 using TMouseMoveEvent = std::function<void(TObject* sender, TShiftState shift, int x, int y)>;
 using TKeyEvent = std::function<void(TObject* sender, WORD& key, TShiftState shift)>;
 using TKeyPressEvent = std::function<void(TObject* sender, char& key)>;
@@ -207,8 +216,8 @@ class TGraphicControl : public TControl {
 };
 
 struct TCreateParams {
-    std::string ClassName;      // registered from the object's class name when empty
-    std::string SystemClass;    // a system class to superclass (BUTTON), or empty
+    std::string ClassName;   // registered from the object's class name when empty
+    std::string SystemClass; // a system class to superclass (BUTTON), or empty
     DWORD Style = 0;
     DWORD ExStyle = 0;
     UINT ClassStyle = CS_DBLCLKS;

@@ -1,6 +1,5 @@
 #include "framework/Exceptions.h"
 
-
 namespace {
 std::string Substitute(const char* pattern, const char* placeholder, const std::string& text) {
     std::string result = pattern;
@@ -17,4 +16,3 @@ std::string Format(const char* pattern, const std::string& arg) {
 std::string Format(const char* pattern, long long arg) {
     return Substitute(pattern, "%d", std::to_string(arg));
 }
-

@@ -5,7 +5,6 @@
 #include <stdexcept>
 #include <string>
 
-
 class Exception : public std::runtime_error {
   public:
     explicit Exception(const std::string& message) : std::runtime_error(message) {}
@@ -63,4 +62,3 @@ class EInvalidGraphic : public Exception {
 // as in "'%s' is not a valid integer value".
 std::string Format(const char* pattern, const std::string& arg);
 std::string Format(const char* pattern, long long arg);
-

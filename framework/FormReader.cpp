@@ -33,9 +33,8 @@ class Lexer {
         const char c = text_[pos_];
         if (std::isalpha(static_cast<unsigned char>(c)) || c == '_') {
             size_t start = pos_;
-            while (pos_ < text_.size() &&
-                   (std::isalnum(static_cast<unsigned char>(text_[pos_])) || text_[pos_] == '_' ||
-                    text_[pos_] == '.'))
+            while (pos_ < text_.size() && (std::isalnum(static_cast<unsigned char>(text_[pos_])) ||
+                                           text_[pos_] == '_' || text_[pos_] == '.'))
                 ++pos_;
             t.kind = Tok::Ident;
             t.text = text_.substr(start, pos_ - start);
@@ -60,7 +59,8 @@ class Lexer {
             while (pos_ < text_.size() && text_[pos_] != '}') {
                 const char h = text_[pos_++];
                 if (h == '\n') ++line_;
-                if (std::isxdigit(static_cast<unsigned char>(h))) t.text += h;
+                if (std::isxdigit(static_cast<unsigned char>(h)))
+                    t.text += h;
                 else if (!std::isspace(static_cast<unsigned char>(h)))
                     Fail(line_, "invalid character in picture data");
             }
@@ -75,8 +75,8 @@ class Lexer {
     }
 
     [[noreturn]] static void Fail(int line, const std::string& what) {
-        throw EFormReadError("Error reading form description, line " + std::to_string(line) +
-                             ": " + what);
+        throw EFormReadError("Error reading form description, line " + std::to_string(line) + ": " +
+                             what);
     }
 
   private:
@@ -89,7 +89,8 @@ class Lexer {
             } else if (std::isspace(static_cast<unsigned char>(c))) {
                 ++pos_;
             } else if (c == '/' && pos_ + 1 < text_.size() && text_[pos_ + 1] == '/') {
-                while (pos_ < text_.size() && text_[pos_] != '\n') ++pos_;
+                while (pos_ < text_.size() && text_[pos_] != '\n')
+                    ++pos_;
             } else {
                 break;
             }
@@ -152,14 +153,15 @@ class Reader {
         ExpectSymbol(":");
         const Token cls = ExpectKind(Tok::Ident, "class name");
         if (!SameText(cls.text, root_->ClassName()))
-            Lexer::Fail(cls.line, "the description is of class " + cls.text + ", not " +
-                                      root_->ClassName());
+            Lexer::Fail(cls.line,
+                        "the description is of class " + cls.text + ", not " + root_->ClassName());
         root_->SetName(name.text);
         root_->SetLoading(true);
         ReadBody(root_);
         if (tok_.kind != Tok::End) Lexer::Fail(tok_.line, "text after the final end");
         ResolveFixups();
-        for (TComponent* c : loaded_) c->Loaded();
+        for (TComponent* c : loaded_)
+            c->Loaded();
         root_->Loaded();
     }
 
@@ -167,8 +169,10 @@ class Reader {
     void ReadBody(TComponent* component) {
         while (!IsIdent("end")) {
             if (tok_.kind == Tok::End) Lexer::Fail(tok_.line, "end expected");
-            if (IsIdent("object")) ReadChild(component);
-            else ReadProperty(component);
+            if (IsIdent("object"))
+                ReadChild(component);
+            else
+                ReadProperty(component);
         }
         Advance();
     }
@@ -233,8 +237,10 @@ class Reader {
             break;
         case TPropKind::Color: {
             TColor color = 0;
-            if (value.kind == Tok::Integer) color = static_cast<TColor>(value.number);
-            else if (value.kind != Tok::Ident || !ColorFromName(value.text, color)) wrong();
+            if (value.kind == Tok::Integer)
+                color = static_cast<TColor>(value.number);
+            else if (value.kind != Tok::Ident || !ColorFromName(value.text, color))
+                wrong();
             Advance();
             p.SetOrd(object, color);
             break;
@@ -274,8 +280,8 @@ class Reader {
             Advance();
             const TMethodInfo* method = root_->ClassType().FindMethod(value.text);
             if (!method)
-                Lexer::Fail(value.line, "unknown handler " + value.text + " of class " +
-                                            root_->ClassName());
+                Lexer::Fail(value.line,
+                            "unknown handler " + value.text + " of class " + root_->ClassName());
             if (!p.SetEvent(object, method->Bind(root_)))
                 Lexer::Fail(value.line, "handler " + value.text + " does not fit event " + p.Name);
             break;
@@ -357,18 +363,22 @@ class Reader {
                 SameText(f.name, root_->Name()) ? root_ : root_->FindComponent(f.name);
             if (!referent) Lexer::Fail(f.line, "unknown component " + f.name);
             if (!referent->InheritsFrom(f.property->RefClass()))
-                Lexer::Fail(f.line, "component " + f.name + " is not a " +
-                                        f.property->RefClass().Name);
+                Lexer::Fail(f.line,
+                            "component " + f.name + " is not a " + f.property->RefClass().Name);
             f.property->SetRef(f.target, referent);
         }
     }
 
     static std::string Describe(const Token& t) {
         switch (t.kind) {
-        case Tok::String: return "'" + t.text + "'";
-        case Tok::Binary: return "{...}";
-        case Tok::End: return "(end of text)";
-        default: return t.text;
+        case Tok::String:
+            return "'" + t.text + "'";
+        case Tok::Binary:
+            return "{...}";
+        case Tok::End:
+            return "(end of text)";
+        default:
+            return t.text;
         }
     }
 
@@ -376,7 +386,9 @@ class Reader {
     bool IsIdent(const char* word) const {
         return tok_.kind == Tok::Ident && SameText(tok_.text, word);
     }
-    bool IsSymbol(const char* symbol) const { return tok_.kind == Tok::Symbol && tok_.text == symbol; }
+    bool IsSymbol(const char* symbol) const {
+        return tok_.kind == Tok::Symbol && tok_.text == symbol;
+    }
     void ExpectIdent(const char* word) {
         if (!IsIdent(word)) Lexer::Fail(tok_.line, std::string(word) + " expected");
         Advance();

@@ -28,15 +28,28 @@ void StylesFor(TFormBorderStyle border, DWORD& style, DWORD& exStyle) {
     style = WS_CLIPCHILDREN | WS_CLIPSIBLINGS;
     exStyle = 0;
     switch (border) {
-    case bsNone: style |= WS_POPUP; break;
-    case bsSingle: style |= WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_BORDER; break;
-    case bsSizeable: style |= WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_THICKFRAME; break;
+    case bsNone:
+        style |= WS_POPUP;
+        break;
+    case bsSingle:
+        style |= WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_BORDER;
+        break;
+    case bsSizeable:
+        style |=
+            WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_THICKFRAME;
+        break;
     case bsDialog:
         style |= WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME;
         exStyle = WS_EX_DLGMODALFRAME;
         break;
-    case bsToolWindow: style |= WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_BORDER; exStyle = WS_EX_TOOLWINDOW; break;
-    case bsSizeToolWin: style |= WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME; exStyle = WS_EX_TOOLWINDOW; break;
+    case bsToolWindow:
+        style |= WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_BORDER;
+        exStyle = WS_EX_TOOLWINDOW;
+        break;
+    case bsSizeToolWin:
+        style |= WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME;
+        exStyle = WS_EX_TOOLWINDOW;
+        break;
     }
 }
 } // namespace
@@ -57,18 +70,21 @@ const ClassInfo& TCustomForm::StaticClassInfo() {
         ClassBuilder<TCustomForm, TWinControl>("TCustomForm")
             .Bool("AutoScroll", &TCustomForm::AutoScroll, &TCustomForm::SetAutoScroll)
             .Int("BorderWidth", &TCustomForm::BorderWidth, &TCustomForm::SetBorderWidth)
-            .Enum("BorderStyle", BorderStyleNames(), &TCustomForm::BorderStyle, &TCustomForm::SetBorderStyle)
+            .Enum("BorderStyle", BorderStyleNames(), &TCustomForm::BorderStyle,
+                  &TCustomForm::SetBorderStyle)
             .Int("ClientHeight", &TCustomForm::ClientHeight, &TCustomForm::SetClientHeight)
             .Int("ClientWidth", &TCustomForm::ClientWidth, &TCustomForm::SetClientWidth)
             .Object("Constraints", TPropKind::Object, &TCustomForm::Constraints)
-            .Enum("FormStyle", FormStyleNames(), &TCustomForm::FormStyle, &TCustomForm::SetFormStyle)
+            .Enum("FormStyle", FormStyleNames(), &TCustomForm::FormStyle,
+                  &TCustomForm::SetFormStyle)
             .Bool("KeyPreview", &TCustomForm::KeyPreview, &TCustomForm::SetKeyPreview)
             .Reference<TMainMenu>("Menu", &TCustomForm::Menu, &TCustomForm::SetMenu)
             .Int("PixelsPerInch", &TCustomForm::PixelsPerInch, &TCustomForm::SetPixelsPerInch)
             .Enum("Position", PositionNames(), &TCustomForm::Position, &TCustomForm::SetPosition)
             .Bool("Scaled", &TCustomForm::Scaled, &TCustomForm::SetScaled)
             .Int("TextHeight", &TCustomForm::TextHeight, &TCustomForm::SetTextHeight)
-            .Enum("WindowState", WindowStateNames(), &TCustomForm::WindowState, &TCustomForm::SetWindowState)
+            .Enum("WindowState", WindowStateNames(), &TCustomForm::WindowState,
+                  &TCustomForm::SetWindowState)
             .Event("OnActivate", &TCustomForm::OnActivate)
             .Event("OnCloseQuery", &TCustomForm::OnCloseQuery)
             .Event("OnCreate", &TCustomForm::OnCreate)
@@ -203,8 +219,10 @@ bool TCustomForm::CloseQuery() {
 
 void TCustomForm::Close() {
     if (!CloseQuery()) return;
-    if (Application && Application->MainForm() == this) Application->Terminate();
-    else Hide();
+    if (Application && Application->MainForm() == this)
+        Application->Terminate();
+    else
+        Hide();
 }
 
 void TCustomForm::ConstrainTracking(MINMAXINFO& info) const {

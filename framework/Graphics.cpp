@@ -13,7 +13,8 @@ const TEnumInfo& FontStyleNames() {
 }
 
 const ClassInfo& TGraphicsObject::StaticClassInfo() {
-    static const ClassInfo info = ClassBuilder<TGraphicsObject, TPersistent>("TGraphicsObject").Build();
+    static const ClassInfo info =
+        ClassBuilder<TGraphicsObject, TPersistent>("TGraphicsObject").Build();
     return info;
 }
 
@@ -64,9 +65,13 @@ void TFont::SetHeight(int height) {
     Changed();
 }
 
-int TFont::Size() const { return -MulDiv(height_, 72, 96); }
+int TFont::Size() const {
+    return -MulDiv(height_, 72, 96);
+}
 
-void TFont::SetSize(int size) { SetHeight(-MulDiv(size, 96, 72)); }
+void TFont::SetSize(int size) {
+    SetHeight(-MulDiv(size, 96, 72));
+}
 
 void TFont::SetColor(TColor color) {
     if (color == color_) return;
@@ -89,12 +94,11 @@ void TFont::SetCharset(int charset) {
 
 HFONT TFont::Handle() {
     if (!handle_) {
-        handle_.Reset(CreateFontA(height_, 0, 0, 0, (style_ & FontStyle(fsBold)) ? FW_BOLD : FW_NORMAL,
-                                  (style_ & FontStyle(fsItalic)) != 0,
-                                  (style_ & FontStyle(fsUnderline)) != 0,
-                                  (style_ & FontStyle(fsStrikeOut)) != 0, static_cast<BYTE>(charset_),
-                                  OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                                  DEFAULT_PITCH, name_.c_str()));
+        handle_.Reset(CreateFontA(
+            height_, 0, 0, 0, (style_ & FontStyle(fsBold)) ? FW_BOLD : FW_NORMAL,
+            (style_ & FontStyle(fsItalic)) != 0, (style_ & FontStyle(fsUnderline)) != 0,
+            (style_ & FontStyle(fsStrikeOut)) != 0, static_cast<BYTE>(charset_), OUT_DEFAULT_PRECIS,
+            CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, name_.c_str()));
     }
     return static_cast<HFONT>(handle_.Get());
 }
@@ -144,7 +148,7 @@ void TPen::SetStyle(TPenStyle style) {
 
 HPEN TPen::Handle() {
     if (!handle_) {
-        static constexpr int kStyles[] = {PS_SOLID, PS_DASH,     PS_DOT,        PS_DASHDOT,
+        static constexpr int kStyles[] = {PS_SOLID,      PS_DASH, PS_DOT,        PS_DASHDOT,
                                           PS_DASHDOTDOT, PS_NULL, PS_INSIDEFRAME};
         handle_.Reset(CreatePen(kStyles[style_], width_, ColorToRGB(color_)));
     }
@@ -181,9 +185,12 @@ void TBrush::SetPattern(HBITMAP pattern) {
 
 HBRUSH TBrush::Handle() {
     if (!handle_) {
-        if (pattern_) handle_.Reset(CreatePatternBrush(pattern_));
-        else if (style_ == bsClear) return static_cast<HBRUSH>(GetStockObject(NULL_BRUSH));
-        else handle_.Reset(CreateSolidBrush(ColorToRGB(color_)));
+        if (pattern_)
+            handle_.Reset(CreatePatternBrush(pattern_));
+        else if (style_ == bsClear)
+            return static_cast<HBRUSH>(GetStockObject(NULL_BRUSH));
+        else
+            handle_.Reset(CreateSolidBrush(ColorToRGB(color_)));
     }
     return static_cast<HBRUSH>(handle_.Get());
 }

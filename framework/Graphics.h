@@ -14,7 +14,9 @@ COLORREF ColorToRGB(TColor color);
 
 enum TFontStyle { fsBold, fsItalic, fsUnderline, fsStrikeOut };
 using TFontStyles = unsigned; // bit mask over TFontStyle
-constexpr TFontStyles FontStyle(TFontStyle style) { return 1u << style; }
+constexpr TFontStyles FontStyle(TFontStyle style) {
+    return 1u << style;
+}
 const TEnumInfo& FontStyleNames();
 
 // Base of the drawing attributes: a change notification the owner listens to.

@@ -14,7 +14,7 @@ WindowHandle CreateHelperWindow(const THelperWindowParams& params) {
         wc.lpszClassName = params.ClassName;
         RegisterClassA(&wc);
     }
-    return WindowHandle(CreateWindowExA(params.ExStyle, params.ClassName, params.Text,
-                                        params.Style, params.X, params.Y, 0, 0, params.Parent,
-                                        nullptr, instance, params.CreateParam));
+    return WindowHandle(CreateWindowExA(params.ExStyle, params.ClassName, params.Text, params.Style,
+                                        params.X, params.Y, 0, 0, params.Parent, nullptr, instance,
+                                        params.CreateParam));
 }

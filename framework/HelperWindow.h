@@ -5,12 +5,12 @@
 #include "framework/Handles.h"
 
 struct THelperWindowParams {
-    const char* ClassName;        // registered on first use with Proc (and Icon)
+    const char* ClassName; // registered on first use with Proc (and Icon)
     WNDPROC Proc;
-    void* CreateParam = nullptr;  // lpCreateParams of WM_NCCREATE
+    void* CreateParam = nullptr; // lpCreateParams of WM_NCCREATE
     DWORD Style = 0;
     DWORD ExStyle = 0;
-    HWND Parent = HWND_MESSAGE;   // message-only unless a top-level window is needed
+    HWND Parent = HWND_MESSAGE; // message-only unless a top-level window is needed
     const char* Text = "";
     HICON Icon = nullptr;
     int X = 0, Y = 0;

@@ -77,7 +77,8 @@ void TIcon::LoadFromStream(TStream& stream) {
     stream.SetPosition(start + best->offset);
     stream.ReadBuffer(image.data(), image.size());
     const int size = best->width ? best->width : 256;
-    HICON icon = CreateIconFromResourceEx(image.data(), best->bytes, TRUE, 0x00030000, size, size, 0);
+    HICON icon =
+        CreateIconFromResourceEx(image.data(), best->bytes, TRUE, 0x00030000, size, size, 0);
     if (!icon) throw EInvalidGraphic("Icon image is not valid");
     SetHandle(icon);
 }

@@ -27,7 +27,9 @@ void TImageList::SetSize(int width, int height) {
     Recreate();
 }
 
-int TImageList::Count() const { return ImageList_GetImageCount(list_.Get()); }
+int TImageList::Count() const {
+    return ImageList_GetImageCount(list_.Get());
+}
 
 int TImageList::Add(TBitmap& image, TBitmap* mask) {
     if (image.Empty()) return -1;
@@ -46,7 +48,9 @@ int TImageList::AddIcon(TIcon& icon) {
     return ImageList_AddIcon(list_.Get(), icon.Handle());
 }
 
-void TImageList::Clear() { ImageList_RemoveAll(list_.Get()); }
+void TImageList::Clear() {
+    ImageList_RemoveAll(list_.Get());
+}
 
 void TImageList::Draw(TCanvas& canvas, int x, int y, int index, bool enabled) {
     if (index < 0 || index >= Count()) return;
@@ -56,8 +60,8 @@ void TImageList::Draw(TCanvas& canvas, int x, int y, int index, bool enabled) {
     }
     // Greyed: the system's disabled-state rendering of the image as an icon.
     IconHandle icon(ImageList_GetIcon(list_.Get(), index, ILD_TRANSPARENT));
-    DrawStateA(canvas.Handle(), nullptr, nullptr, reinterpret_cast<LPARAM>(icon.Get()), 0, x, y,
-               0, 0, DST_ICON | DSS_DISABLED);
+    DrawStateA(canvas.Handle(), nullptr, nullptr, reinterpret_cast<LPARAM>(icon.Get()), 0, x, y, 0,
+               0, DST_ICON | DSS_DISABLED);
 }
 
 void TImageList::GetIcon(int index, TIcon& icon) {

@@ -13,25 +13,27 @@ std::map<UINT, TMenuItem*>& CommandItems() {
 
 UINT NextCommand() {
     static UINT next = 100;
-    while (CommandItems().count(next) || next == 0) next = next >= 0xFFFF ? 100 : next + 1;
+    while (CommandItems().count(next) || next == 0)
+        next = next >= 0xFFFF ? 100 : next + 1;
     return next++;
 }
 } // namespace
 
 const ClassInfo& TMenuItem::StaticClassInfo() {
-    static const ClassInfo info = ClassBuilder<TMenuItem, TComponent>("TMenuItem")
-                                      .Str("Caption", &TMenuItem::Caption, &TMenuItem::SetCaption)
-                                      .Bool("Checked", &TMenuItem::Checked, &TMenuItem::SetChecked)
-                                      .Bool("Default", &TMenuItem::Default, &TMenuItem::SetDefault)
-                                      .Bool("Enabled", &TMenuItem::Enabled, &TMenuItem::SetEnabled)
-                                      .Str("Hint", &TMenuItem::Hint, &TMenuItem::SetHint)
-                                      .Int("ImageIndex", &TMenuItem::ImageIndex, &TMenuItem::SetImageIndex)
-                                      .Int("ShortCut", &TMenuItem::ShortCut, &TMenuItem::SetShortCut)
-                                      .Bool("Visible", &TMenuItem::Visible, &TMenuItem::SetVisible)
-                                      .Event("OnClick", &TMenuItem::OnClick)
-                                      .Event("OnDrawItem", &TMenuItem::OnDrawItem)
-                                      .Event("OnMeasureItem", &TMenuItem::OnMeasureItem)
-                                      .Build();
+    static const ClassInfo info =
+        ClassBuilder<TMenuItem, TComponent>("TMenuItem")
+            .Str("Caption", &TMenuItem::Caption, &TMenuItem::SetCaption)
+            .Bool("Checked", &TMenuItem::Checked, &TMenuItem::SetChecked)
+            .Bool("Default", &TMenuItem::Default, &TMenuItem::SetDefault)
+            .Bool("Enabled", &TMenuItem::Enabled, &TMenuItem::SetEnabled)
+            .Str("Hint", &TMenuItem::Hint, &TMenuItem::SetHint)
+            .Int("ImageIndex", &TMenuItem::ImageIndex, &TMenuItem::SetImageIndex)
+            .Int("ShortCut", &TMenuItem::ShortCut, &TMenuItem::SetShortCut)
+            .Bool("Visible", &TMenuItem::Visible, &TMenuItem::SetVisible)
+            .Event("OnClick", &TMenuItem::OnClick)
+            .Event("OnDrawItem", &TMenuItem::OnDrawItem)
+            .Event("OnMeasureItem", &TMenuItem::OnMeasureItem)
+            .Build();
     return info;
 }
 
@@ -42,7 +44,8 @@ TMenuItem::TMenuItem(TComponent* owner) : TComponent(owner), command_(NextComman
 TMenuItem::~TMenuItem() {
     BeginDestroy();
     CommandItems().erase(command_);
-    for (TMenuItem* child : items_) child->parent_ = nullptr;
+    for (TMenuItem* child : items_)
+        child->parent_ = nullptr;
     if (parent_) parent_->Remove(this);
 }
 
@@ -69,7 +72,8 @@ bool TMenuItem::DispatchOwnerDraw(UINT msg, LPARAM lParam) {
     WindowDc screen(nullptr);
     TCanvas canvas;
     canvas.Attach(screen.Get());
-    int width = static_cast<int>(measure->itemWidth), height = static_cast<int>(measure->itemHeight);
+    int width = static_cast<int>(measure->itemWidth),
+        height = static_cast<int>(measure->itemHeight);
     item->OnMeasureItem(item, canvas, width, height);
     measure->itemWidth = width;
     measure->itemHeight = height;
@@ -166,7 +170,8 @@ TMenu::TMenu(TComponent* owner) : TComponent(owner), items_(nullptr) {}
 
 TMenu::~TMenu() {
     BeginDestroy();
-    while (items_.Count() > 0) items_.Remove(items_.Items(items_.Count() - 1));
+    while (items_.Count() > 0)
+        items_.Remove(items_.Items(items_.Count() - 1));
 }
 
 void TMenu::AddStreamedChild(TComponent* child) {
@@ -174,16 +179,19 @@ void TMenu::AddStreamedChild(TComponent* child) {
 }
 
 const ClassInfo& TPopupMenu::StaticClassInfo() {
-    static const ClassInfo info = ClassBuilder<TPopupMenu, TMenu>("TPopupMenu")
-                                      .Bool("AutoPopup", &TPopupMenu::AutoPopup, &TPopupMenu::SetAutoPopup)
-                                      .Event("OnPopup", &TPopupMenu::OnPopup)
-                                      .Build();
+    static const ClassInfo info =
+        ClassBuilder<TPopupMenu, TMenu>("TPopupMenu")
+            .Bool("AutoPopup", &TPopupMenu::AutoPopup, &TPopupMenu::SetAutoPopup)
+            .Event("OnPopup", &TPopupMenu::OnPopup)
+            .Build();
     return info;
 }
 
 TPopupMenu::TPopupMenu(TComponent* owner) : TMenu(owner) {}
 
-TPopupMenu::~TPopupMenu() { BeginDestroy(); }
+TPopupMenu::~TPopupMenu() {
+    BeginDestroy();
+}
 
 HWND TPopupMenu::Window() {
     if (!window_) {

@@ -18,10 +18,14 @@ const TEnumInfo& AlignmentNames() {
 const ClassInfo& TCustomPanel::StaticClassInfo() {
     static const ClassInfo info =
         ClassBuilder<TCustomPanel, TCustomControl>("TCustomPanel")
-            .Enum("Alignment", AlignmentNames(), &TCustomPanel::Alignment, &TCustomPanel::SetAlignment)
-            .Enum("BevelInner", BevelNames(), &TCustomPanel::BevelInner, &TCustomPanel::SetBevelInner)
-            .Enum("BevelOuter", BevelNames(), &TCustomPanel::BevelOuter, &TCustomPanel::SetBevelOuter)
-            .Enum("BorderStyle", BorderStyleNames(), &TCustomPanel::BorderStyle, &TCustomPanel::SetBorderStyle)
+            .Enum("Alignment", AlignmentNames(), &TCustomPanel::Alignment,
+                  &TCustomPanel::SetAlignment)
+            .Enum("BevelInner", BevelNames(), &TCustomPanel::BevelInner,
+                  &TCustomPanel::SetBevelInner)
+            .Enum("BevelOuter", BevelNames(), &TCustomPanel::BevelOuter,
+                  &TCustomPanel::SetBevelOuter)
+            .Enum("BorderStyle", BorderStyleNames(), &TCustomPanel::BorderStyle,
+                  &TCustomPanel::SetBorderStyle)
             .Build();
     return info;
 }

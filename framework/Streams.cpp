@@ -82,7 +82,9 @@ size_t TFileStream::Read(void* buffer, size_t count) {
     return std::fread(buffer, 1, count, file_.get());
 }
 
-size_t TFileStream::Write(const void*, size_t) { return 0; }
+size_t TFileStream::Write(const void*, size_t) {
+    return 0;
+}
 
 int64_t TFileStream::Seek(int64_t offset, TSeekOrigin origin) {
     const int whence = origin == TSeekOrigin::soBeginning ? SEEK_SET

@@ -19,7 +19,9 @@ void TStringList::SetString(int index, const std::string& text) {
     Changed();
 }
 
-int TStringList::Add(const std::string& text) { return AddObject(text, nullptr); }
+int TStringList::Add(const std::string& text) {
+    return AddObject(text, nullptr);
+}
 
 int TStringList::AddObject(const std::string& text, std::unique_ptr<TObject> object) {
     items_.push_back(Item{text, std::move(object)});
@@ -46,14 +48,16 @@ void TStringList::Clear() {
 
 void TStringList::Assign(const TStringList& source) {
     std::vector<std::string> lines;
-    for (const auto& item : source.items_) lines.push_back(item.text);
+    for (const auto& item : source.items_)
+        lines.push_back(item.text);
     SetStrings(lines);
 }
 
 void TStringList::SetStrings(const std::vector<std::string>& lines) {
     BeginUpdate();
     items_.clear();
-    for (const auto& line : lines) items_.push_back(Item{line, nullptr});
+    for (const auto& line : lines)
+        items_.push_back(Item{line, nullptr});
     Changed();
     EndUpdate();
 }
@@ -89,7 +93,8 @@ std::string TStringList::ValueFromIndex(int index) const {
 
 std::string TStringList::Text() const {
     std::string result;
-    for (const auto& item : items_) result += item.text + "\r\n";
+    for (const auto& item : items_)
+        result += item.text + "\r\n";
     return result;
 }
 

@@ -13,7 +13,8 @@ bool TryStrToInt(const std::string& text, int32_t& value) {
     if (i < text.size() && text[i] == '$') {
         base = 16;
         ++i;
-    } else if (i + 1 < text.size() && text[i] == '0' && (text[i + 1] == 'x' || text[i + 1] == 'X')) {
+    } else if (i + 1 < text.size() && text[i] == '0' &&
+               (text[i + 1] == 'x' || text[i + 1] == 'X')) {
         base = 16;
         i += 2;
     }
@@ -22,12 +23,16 @@ bool TryStrToInt(const std::string& text, int32_t& value) {
     for (; i < text.size(); ++i) {
         const int c = static_cast<unsigned char>(text[i]);
         int digit;
-        if (std::isdigit(c)) digit = c - '0';
-        else if (base == 16 && std::isxdigit(c)) digit = std::tolower(c) - 'a' + 10;
-        else return false;
+        if (std::isdigit(c))
+            digit = c - '0';
+        else if (base == 16 && std::isxdigit(c))
+            digit = std::tolower(c) - 'a' + 10;
+        else
+            return false;
         result = result * base + digit;
         // Hex text may spell the full unsigned 32-bit range; decimal must fit int32.
-        const long long limit = base == 16 ? 0xFFFFFFFFLL : (negative ? 0x80000000LL : 0x7FFFFFFFLL);
+        const long long limit =
+            base == 16 ? 0xFFFFFFFFLL : (negative ? 0x80000000LL : 0x7FFFFFFFLL);
         if (result > limit) return false;
     }
     if (negative) result = -result;
@@ -42,12 +47,16 @@ int32_t StrToInt(const std::string& text) {
     return value;
 }
 
-std::string IntToStr(long long value) { return std::to_string(value); }
+std::string IntToStr(long long value) {
+    return std::to_string(value);
+}
 
 std::string Trim(const std::string& text) {
     size_t first = 0, last = text.size();
-    while (first < last && static_cast<unsigned char>(text[first]) <= ' ') ++first;
-    while (last > first && static_cast<unsigned char>(text[last - 1]) <= ' ') --last;
+    while (first < last && static_cast<unsigned char>(text[first]) <= ' ')
+        ++first;
+    while (last > first && static_cast<unsigned char>(text[last - 1]) <= ' ')
+        --last;
     return text.substr(first, last - first);
 }
 
@@ -62,6 +71,7 @@ bool SameText(const std::string& a, const std::string& b) {
 
 std::string UpperCase(const std::string& text) {
     std::string result = text;
-    for (char& c : result) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    for (char& c : result)
+        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
     return result;
 }

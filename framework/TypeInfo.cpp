@@ -59,7 +59,9 @@ constexpr TPropKind kOrdinal[] = {TPropKind::Integer, TPropKind::Boolean, TPropK
                                   TPropKind::Enum, TPropKind::Set};
 } // namespace
 
-void RegisterPublishedClass(const ClassInfo& info) { ClassRegistry()[UpperCase(info.Name)] = &info; }
+void RegisterPublishedClass(const ClassInfo& info) {
+    ClassRegistry()[UpperCase(info.Name)] = &info;
+}
 
 const ClassInfo* FindClass(const std::string& name) {
     auto it = ClassRegistry().find(UpperCase(name));

@@ -31,14 +31,14 @@ enum class TPropKind {
 };
 
 struct TEnumInfo {
-    std::vector<std::string> Names; // ordinal = position
+    std::vector<std::string> Names;             // ordinal = position
     int ValueOf(const std::string& name) const; // -1 when unknown
 };
 
 struct TPropertyInfo {
     std::string Name;
     TPropKind Kind = TPropKind::Integer;
-    const TEnumInfo* Enum = nullptr;         // Enum, Set
+    const TEnumInfo* Enum = nullptr; // Enum, Set
     // Component: the class the referent must be (a function, so a class may refer to itself).
     const ClassInfo& (*RefClass)() = nullptr;
     std::function<int64_t(TObject*)> GetOrd; // Integer, Boolean, Color, Enum, Set (bit mask)
@@ -72,7 +72,7 @@ struct ClassInfo {
     std::string Name;
     const ClassInfo* Parent = nullptr;
     std::function<TComponent*(TComponent* owner)> Create; // empty for abstract classes
-    std::vector<TPropertyInfo> Properties;                 // in published order
+    std::vector<TPropertyInfo> Properties;                // in published order
     std::vector<TMethodInfo> Methods;
     std::vector<TFieldInfo> Fields;
 
@@ -162,7 +162,8 @@ template <class C, class Base> class ClassBuilder {
         return Add(std::move(p));
     }
     // Picture data: a bitmap or icon file image, or the name of a resource.
-    template <class SB, class SR> ClassBuilder& Binary(const char* name, SB setBytes, SR setResource) {
+    template <class SB, class SR>
+    ClassBuilder& Binary(const char* name, SB setBytes, SR setResource) {
         TPropertyInfo p;
         p.Name = name;
         p.Kind = TPropKind::Binary;
@@ -220,9 +221,7 @@ template <class C, class Base> class ClassBuilder {
         TPropertyInfo p;
         p.Name = name;
         p.Kind = kind;
-        p.GetOrd = [get](TObject* o) {
-            return static_cast<int64_t>((static_cast<C*>(o)->*get)());
-        };
+        p.GetOrd = [get](TObject* o) { return static_cast<int64_t>((static_cast<C*>(o)->*get)()); };
         p.SetOrd = [set](TObject* o, int64_t v) {
             using Arg = typename ArgOf<S>::type;
             (static_cast<C*>(o)->*set)(static_cast<Arg>(v));
@@ -244,4 +243,6 @@ template <class C, class Base> class ClassBuilder {
 #define DECLARE_PUBLISHED(ClassName)                                                               \
   public:                                                                                          \
     static const ClassInfo& StaticClassInfo();                                                     \
-    const ClassInfo& ClassType() const override { return StaticClassInfo(); }
+    const ClassInfo& ClassType() const override {                                                  \
+        return StaticClassInfo();                                                                  \
+    }

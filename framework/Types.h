@@ -20,7 +20,9 @@ struct TRect {
     bool operator!=(const TRect& o) const { return !(*this == o); }
 };
 
-inline TRect Rect(int left, int top, int right, int bottom) { return TRect{left, top, right, bottom}; }
+inline TRect Rect(int left, int top, int right, int bottom) {
+    return TRect{left, top, right, bottom};
+}
 inline TRect Bounds(int left, int top, int width, int height) {
     return TRect{left, top, left + width, top + height};
 }

@@ -51,7 +51,8 @@ const TEnumInfo& CheckBoxStateNames() {
     return names;
 }
 
-TGlyphLayout LayoutGlyph(TButtonLayout layout, int w, int h, int tw, int th, int gw, int gh, int s) {
+TGlyphLayout LayoutGlyph(TButtonLayout layout, int w, int h, int tw, int th, int gw, int gh,
+                         int s) {
     TGlyphLayout r;
     switch (layout) {
     case blGlyphLeft:
@@ -110,7 +111,9 @@ TskCustomButton::TskCustomButton(TComponent* owner) : TCustomControl(owner) {
     uiStyle_ = GetFormUIStyle(owner);
 }
 
-TskCustomButton::~TskCustomButton() { StopRepeat(); }
+TskCustomButton::~TskCustomButton() {
+    StopRepeat();
+}
 
 void TskCustomButton::SetAutoSize(bool value) {
     autoSize_ = value;
@@ -176,7 +179,9 @@ void TskCustomButton::FontChanged() {
     Invalidate();
 }
 
-void TskCustomButton::EnabledChanged() { Invalidate(); }
+void TskCustomButton::EnabledChanged() {
+    Invalidate();
+}
 
 void TskCustomButton::TextChanged() {
     Invalidate();
@@ -290,8 +295,10 @@ bool TskCustomButton::DialogKey(WORD key, TShiftState shift) {
 
 void TskCustomButton::FocusChanged(TWinControl* focused) {
     // Enter belongs to the focused skinned button, else to the default one.
-    if (dynamic_cast<TskButton*>(focused)) activeDefault_ = focused == this;
-    else activeDefault_ = default_;
+    if (dynamic_cast<TskButton*>(focused))
+        activeDefault_ = focused == this;
+    else
+        activeDefault_ = default_;
     Invalidate();
     TCustomControl::FocusChanged(focused);
 }
@@ -440,7 +447,8 @@ void TskButton::PaintPic(TCanvas& canvas, TBitmap& picture) {
     const int gh = glyph_.Height();
     const bool twoFrames = gw == 2 * gh;
     if (twoFrames) gw = gh;
-    const TGlyphLayout at = LayoutGlyph(layout_, Width(), Height(), text.X, text.Y, gw, gh, spacing_);
+    const TGlyphLayout at =
+        LayoutGlyph(layout_, Width(), Height(), text.X, text.Y, gw, gh, spacing_);
     textPos_ = at.Text;
     TPoint g = at.Glyph;
     if (Pressed()) g = TPoint{g.X + 1, g.Y + 1};
@@ -473,8 +481,10 @@ void TskButton::PaintText(TCanvas& canvas, const std::string& text) {
 
 void TskButton::PaintFocus(TCanvas& canvas) {
     // These two themes show focus as a bold caption instead of a dotted frame.
-    if (UIStyle() == TskUIStyle::MacOS || UIStyle() == TskUIStyle::BlueGlass) boldCaption_ = true;
-    else TskCustomButton::PaintFocus(canvas);
+    if (UIStyle() == TskUIStyle::MacOS || UIStyle() == TskUIStyle::BlueGlass)
+        boldCaption_ = true;
+    else
+        TskCustomButton::PaintFocus(canvas);
 }
 
 // ---------------------------------------------------------------------------- TskCheckBox
@@ -543,13 +553,17 @@ void TskCheckBox::GetPicture(TBitmap& picture) {
         GetThemeImage(effective, ThemeItem(), &picture, 4, frame);
 }
 
-bool TskCheckBox::FocusVisible() { return TabStop() && Focused(); }
+bool TskCheckBox::FocusVisible() {
+    return TabStop() && Focused();
+}
 
 void TskCheckBox::NotifyClick() {
     if (!ComponentLoading(this) && OnClick) OnClick(this);
 }
 
-void TskCheckBox::CheckedChanged() { NotifyClick(); }
+void TskCheckBox::CheckedChanged() {
+    NotifyClick();
+}
 
 void TskCheckBox::Toggle() {
     BeforeToggle();
@@ -557,7 +571,9 @@ void TskCheckBox::Toggle() {
 }
 
 // OnClick comes from the change of Checked, so a click fires it at most once.
-void TskCheckBox::Click() { Toggle(); }
+void TskCheckBox::Click() {
+    Toggle();
+}
 
 void TskCheckBox::TakeFocus() {
     if (CanFocus() && Enabled() && Visible()) SetFocus();

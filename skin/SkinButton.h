@@ -20,8 +20,8 @@ struct TGlyphLayout {
     TPoint Glyph;
     TPoint Text;
 };
-TGlyphLayout LayoutGlyph(TButtonLayout layout, int width, int height, int textWidth,
-                         int textHeight, int glyphWidth, int glyphHeight, int spacing);
+TGlyphLayout LayoutGlyph(TButtonLayout layout, int width, int height, int textWidth, int textHeight,
+                         int glyphWidth, int glyphHeight, int spacing);
 
 // True while the component or one of its owners is being read from a form
 // description: change events stay silent then.

@@ -6,7 +6,8 @@
 #include <algorithm>
 
 const ClassInfo& TskCustomPanel::StaticClassInfo() {
-    static const ClassInfo info = ClassBuilder<TskCustomPanel, TCustomPanel>("TskCustomPanel").Build();
+    static const ClassInfo info =
+        ClassBuilder<TskCustomPanel, TCustomPanel>("TskCustomPanel").Build();
     return info;
 }
 
@@ -20,7 +21,9 @@ void TskCustomPanel::SetTransparent(bool value) {
     Invalidate();
 }
 
-void TskCustomPanel::ClearBackground() { Canvas().Brush().SetColor(Color()); }
+void TskCustomPanel::ClearBackground() {
+    Canvas().Brush().SetColor(Color());
+}
 
 void TskCustomPanel::TextChanged() {
     CaptionRectChanged();

@@ -26,7 +26,8 @@ TskCheckGroup::TskCheckGroup(TComponent* owner) : TskCustomGroupBox(owner) {
 
 TskCheckGroup::~TskCheckGroup() {
     items_.OnChange = nullptr;
-    for (auto it = itemButtons_.rbegin(); it != itemButtons_.rend(); ++it) delete *it;
+    for (auto it = itemButtons_.rbegin(); it != itemButtons_.rend(); ++it)
+        delete *it;
     itemButtons_.clear();
 }
 
@@ -44,7 +45,8 @@ void TskCheckGroup::SetTopMargin(int margin) {
 
 void TskCheckGroup::SetTransparent(bool value) {
     TskCustomGroupBox::SetTransparent(value);
-    for (TskCheckBox* item : itemButtons_) item->SetTransparent(value);
+    for (TskCheckBox* item : itemButtons_)
+        item->SetTransparent(value);
 }
 
 bool TskCheckGroup::ItemChecked(int index) const {
@@ -53,11 +55,14 @@ bool TskCheckGroup::ItemChecked(int index) const {
 }
 
 void TskCheckGroup::SetItemChecked(int index, bool checked) {
-    if (index < 0 || index >= ItemCount()) throw EListError(Format("List index out of bounds (%d)", static_cast<long long>(index)));
+    if (index < 0 || index >= ItemCount())
+        throw EListError(Format("List index out of bounds (%d)", static_cast<long long>(index)));
     itemButtons_[index]->SetChecked(checked);
 }
 
-TskCheckBox* TskCheckGroup::CreateItemButton() { return new TskCheckGroupButton(this, this); }
+TskCheckBox* TskCheckGroup::CreateItemButton() {
+    return new TskCheckGroupButton(this, this);
+}
 
 void TskCheckGroup::FocusItem() {
     if (!itemButtons_.empty() && itemButtons_[0]->CanFocus()) itemButtons_[0]->SetFocus();
@@ -68,7 +73,9 @@ void TskCheckGroup::ItemClick(TObject*) {
     if (!ComponentLoading(this) && OnClick) OnClick(this);
 }
 
-void TskCheckGroup::Click() { ItemClick(this); }
+void TskCheckGroup::Click() {
+    ItemClick(this);
+}
 
 void TskCheckGroup::WndProc(TMessage& message) {
     TskCustomGroupBox::WndProc(message);
@@ -151,20 +158,23 @@ void TskCheckGroup::BoundsChanged() {
 
 void TskCheckGroup::FontChanged() {
     TskCustomGroupBox::FontChanged();
-    for (TskCheckBox* item : itemButtons_) item->Font()->Assign(*Font());
+    for (TskCheckBox* item : itemButtons_)
+        item->Font()->Assign(*Font());
 }
 
 void TskCheckGroup::ColorChanged() {
     TskCustomGroupBox::ColorChanged();
-    for (TskCheckBox* item : itemButtons_) item->SetParentColor(true);
+    for (TskCheckBox* item : itemButtons_)
+        item->SetParentColor(true);
 }
 
 // ---------------------------------------------------------------------------- TskRadioGroup
 
 const ClassInfo& TskRadioGroup::StaticClassInfo() {
-    static const ClassInfo info = ClassBuilder<TskRadioGroup, TskCheckGroup>("TskRadioGroup")
-                                      .Int("ItemIndex", &TskRadioGroup::ItemIndex, &TskRadioGroup::SetItemIndex)
-                                      .Build();
+    static const ClassInfo info =
+        ClassBuilder<TskRadioGroup, TskCheckGroup>("TskRadioGroup")
+            .Int("ItemIndex", &TskRadioGroup::ItemIndex, &TskRadioGroup::SetItemIndex)
+            .Build();
     return info;
 }
 
@@ -177,13 +187,16 @@ int TskRadioGroup::ItemIndex() const {
 void TskRadioGroup::SetItemIndex(int index) {
     if (index < -1 || index >= ItemCount()) return;
     if (index == -1) {
-        for (int i = 0; i < ItemCount(); ++i) ItemButton(i)->SetChecked(false);
+        for (int i = 0; i < ItemCount(); ++i)
+            ItemButton(i)->SetChecked(false);
         return;
     }
     ItemButton(index)->SetChecked(true); // its siblings uncheck themselves
 }
 
-TskCheckBox* TskRadioGroup::CreateItemButton() { return new TskRadioGroupButton(this, this); }
+TskCheckBox* TskRadioGroup::CreateItemButton() {
+    return new TskRadioGroupButton(this, this);
+}
 
 void TskRadioGroup::FocusItem() {
     const int index = ItemIndex();
@@ -193,7 +206,8 @@ void TskRadioGroup::FocusItem() {
 // ---------------------------------------------------------------------------- item buttons
 
 const ClassInfo& TskCheckGroupButton::StaticClassInfo() {
-    static const ClassInfo info = ClassBuilder<TskCheckGroupButton, TskCheckBox>("TskCheckGroupButton").Build();
+    static const ClassInfo info =
+        ClassBuilder<TskCheckGroupButton, TskCheckBox>("TskCheckGroupButton").Build();
     return info;
 }
 
@@ -201,7 +215,8 @@ TskCheckGroupButton::TskCheckGroupButton(TComponent* owner, TskCheckGroup* group
     : TskCheckBox(owner), group_(group) {}
 
 const ClassInfo& TskRadioGroupButton::StaticClassInfo() {
-    static const ClassInfo info = ClassBuilder<TskRadioGroupButton, TskRadioButton>("TskRadioGroupButton").Build();
+    static const ClassInfo info =
+        ClassBuilder<TskRadioGroupButton, TskRadioButton>("TskRadioGroupButton").Build();
     return info;
 }
 

@@ -118,8 +118,10 @@ void TTextTrayIcon::UpdateTextIcon() {
     SetCycleIcons(false);
     RenderTextBitmap();
     TIcon rendered;
-    if (backgroundIcon_.Empty()) BitmapToIcon(textBitmap_, rendered, clNone);
-    else BlendOnBackground(textBitmap_, rendered, clNone);
+    if (backgroundIcon_.Empty())
+        BitmapToIcon(textBitmap_, rendered, clNone);
+    else
+        BlendOnBackground(textBitmap_, rendered, clNone);
     Icon()->SetHandle(rendered.ReleaseHandle());
     RefreshIcon();
 }

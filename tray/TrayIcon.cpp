@@ -15,7 +15,9 @@ BOOL WINAPI RealShellNotifyIcon(DWORD message, TNotifyIconData* data) {
     // The shell reads only cbSize bytes: the record is the system's, cut short.
     return Shell_NotifyIconA(message, reinterpret_cast<NOTIFYICONDATAA*>(data));
 }
-BOOL WINAPI RealGetCursorPos(POINT* point) { return GetCursorPos(point); }
+BOOL WINAPI RealGetCursorPos(POINT* point) {
+    return GetCursorPos(point);
+}
 } // namespace
 ShellNotifyFunc ShellNotifyIcon = &RealShellNotifyIcon;
 CursorPosFunc GetCursorPosition = &RealGetCursorPos;
@@ -44,15 +46,19 @@ struct TrayHooks {
         static const WNDPROC procs[] = {&Proc<N>...};
         return procs[slot];
     }
-    static WNDPROC ProcOf(int slot) { return ProcOf(slot, std::make_integer_sequence<int, kCount>()); }
+    static WNDPROC ProcOf(int slot) {
+        return ProcOf(slot, std::make_integer_sequence<int, kCount>());
+    }
 
     static LRESULT Dispatch(int n, HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
         Slot& slot = slots[n];
         WNDPROC previous = slot.previous;
         if (TTrayIcon* icon = slot.icon) {
             try {
-                if (slot.owner) icon->OwnerWindowHook(msg, wParam, lParam);
-                else icon->ApplicationWindowHook(msg, wParam, lParam);
+                if (slot.owner)
+                    icon->OwnerWindowHook(msg, wParam, lParam);
+                else
+                    icon->ApplicationWindowHook(msg, wParam, lParam);
             } catch (const std::exception& error) {
                 HandleException(error);
             }
@@ -80,7 +86,8 @@ struct TrayHooks {
         if (IsWindow(slot.window)) {
             const WNDPROC mine = ProcOf(n);
             if (reinterpret_cast<WNDPROC>(GetWindowLongPtrA(slot.window, GWLP_WNDPROC)) == mine) {
-                SetWindowLongPtrA(slot.window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(slot.previous));
+                SetWindowLongPtrA(slot.window, GWLP_WNDPROC,
+                                  reinterpret_cast<LONG_PTR>(slot.previous));
             } else if (!Unlink(n, mine)) {
                 // Someone else's hook sits on top and calls us: stay as a pass-through.
                 slot.icon = nullptr;
@@ -284,8 +291,10 @@ void TTrayIcon::SetIconResource(const std::string& name) {
 }
 
 void TTrayIcon::SetIconVisible(bool value) {
-    if (value) AddToTray();
-    else RemoveFromTray();
+    if (value)
+        AddToTray();
+    else
+        RemoveFromTray();
 }
 
 void TTrayIcon::SetIconIndex(int index) {
@@ -366,7 +375,8 @@ void TTrayIcon::CycleTimerTick(TObject*) {
 LRESULT CALLBACK TTrayIcon::IconWindowProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
     if (msg == WM_NCCREATE) {
         auto* create = reinterpret_cast<CREATESTRUCTA*>(lParam);
-        SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+        SetWindowLongPtrA(window, GWLP_USERDATA,
+                          reinterpret_cast<LONG_PTR>(create->lpCreateParams));
     }
     auto* self = reinterpret_cast<TTrayIcon*>(GetWindowLongPtrA(window, GWLP_USERDATA));
     switch (msg) {
@@ -464,7 +474,8 @@ void TTrayIcon::PopupAtCursor() {
         Application->ProcessMessages();
     } else {
         MSG message;
-        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&message);
+        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE))
+            DispatchMessageA(&message);
     }
     // The menu closes on a click elsewhere only when our thread is in front.
     SetForegroundWindow(iconWindow_.Get());
@@ -519,7 +530,8 @@ void TTrayIcon::StartMinimizedStep() {
 
 void TTrayIcon::ApplicationWindowHook(UINT msg, WPARAM wParam, LPARAM) {
     if (msg == WM_SIZE && wParam == SIZE_MINIMIZED && minimizeToTray_) PerformMinimizeToTray();
-    if (msg == WM_WINDOWPOSCHANGED && awaitFirstPosChange_ && Application && Application->MainForm()) {
+    if (msg == WM_WINDOWPOSCHANGED && awaitFirstPosChange_ && Application &&
+        Application->MainForm()) {
         auto* form = Application->MainForm();
         if (form->FormStyle() == fsMDIForm && startMinimized_)
             ShowWindow(Application->Handle(), SW_HIDE);
@@ -536,7 +548,8 @@ void TTrayIcon::OwnerWindowHook(UINT msg, WPARAM wParam, LPARAM lParam) {
         TWinControl* active = form ? form->ActiveControl() : nullptr;
         if (active && active->HandleAllocated()) {
             TWinControl* container = active->Parent() ? active->Parent() : active;
-            if (!container->HandleAllocated() || container->Handle() != reinterpret_cast<HWND>(lParam))
+            if (!container->HandleAllocated() ||
+                container->Handle() != reinterpret_cast<HWND>(lParam))
                 ::SetFocus(active->Handle());
         }
     }

@@ -21,17 +21,21 @@ std::string ErrorOf(const std::function<void()>& action) {
 class RegistryAccessor : public ::testing::Test {
   protected:
     void SetUp() override { RegDeleteTreeA(HKEY_LOCAL_MACHINE, "Software\\MOXEL Utility Tests"); }
-    void TearDown() override { RegDeleteTreeA(HKEY_LOCAL_MACHINE, "Software\\MOXEL Utility Tests"); }
+    void TearDown() override {
+        RegDeleteTreeA(HKEY_LOCAL_MACHINE, "Software\\MOXEL Utility Tests");
+    }
     static bool KeyExists(const char* path) {
         HKEY key;
-        if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, path, 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
+        if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, path, 0, KEY_READ, &key) != ERROR_SUCCESS)
+            return false;
         RegCloseKey(key);
         return true;
     }
     // Type and size of a value as stored.
     static std::pair<DWORD, DWORD> Stored(const char* name) {
         DWORD type = 0, size = 0;
-        RegGetValueA(HKEY_LOCAL_MACHINE, TestKey, name, RRF_RT_ANY | RRF_NOEXPAND, &type, nullptr, &size);
+        RegGetValueA(HKEY_LOCAL_MACHINE, TestKey, name, RRF_RT_ANY | RRF_NOEXPAND, &type, nullptr,
+                     &size);
         return {type, size};
     }
     TRegistry registry;
@@ -78,7 +82,8 @@ TEST_F(RegistryAccessor, ReadsOfTheWrongKindRaiseTheirTexts) {
     EXPECT_EQ(ErrorOf([&] { registry.ReadInteger("Width"); }), "Failed to get data for 'Width'");
     EXPECT_EQ(ErrorOf([&] { registry.ReadInteger("Four"); }), "Invalid data type for 'Four'");
     EXPECT_EQ(ErrorOf([&] { registry.ReadInteger("Two"); }), "Invalid data type for 'Two'");
-    EXPECT_EQ(ErrorOf([&] { registry.ReadInteger("Missing"); }), "Failed to get data for 'Missing'");
+    EXPECT_EQ(ErrorOf([&] { registry.ReadInteger("Missing"); }),
+              "Failed to get data for 'Missing'");
 }
 
 TEST_F(RegistryAccessor, ExistenceAndDeletion) {

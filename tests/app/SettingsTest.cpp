@@ -16,11 +16,12 @@ namespace {
 
 std::pair<DWORD, std::vector<uint8_t>> Stored(const char* key, const char* name) {
     DWORD type = 0, size = 0;
-    if (RegGetValueA(HKEY_LOCAL_MACHINE, key, name, RRF_RT_ANY | RRF_NOEXPAND, &type, nullptr, &size) !=
-        ERROR_SUCCESS)
+    if (RegGetValueA(HKEY_LOCAL_MACHINE, key, name, RRF_RT_ANY | RRF_NOEXPAND, &type, nullptr,
+                     &size) != ERROR_SUCCESS)
         return {REG_NONE, {}};
     std::vector<uint8_t> data(size);
-    RegGetValueA(HKEY_LOCAL_MACHINE, key, name, RRF_RT_ANY | RRF_NOEXPAND, &type, data.data(), &size);
+    RegGetValueA(HKEY_LOCAL_MACHINE, key, name, RRF_RT_ANY | RRF_NOEXPAND, &type, data.data(),
+                 &size);
     data.resize(size);
     return {type, data};
 }
@@ -32,16 +33,21 @@ bool KeyExists(const char* path) {
     return true;
 }
 
-std::vector<uint8_t> Dword(uint32_t v) { return {uint8_t(v), uint8_t(v >> 8), uint8_t(v >> 16), uint8_t(v >> 24)}; }
+std::vector<uint8_t> Dword(uint32_t v) {
+    return {uint8_t(v), uint8_t(v >> 8), uint8_t(v >> 16), uint8_t(v >> 24)};
+}
 
 void Put(const char* key, const char* name, DWORD type, const void* data, DWORD size) {
     HKEY k;
-    ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, key, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &k, nullptr),
+    ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, key, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &k,
+                              nullptr),
               ERROR_SUCCESS);
     RegSetValueExA(k, name, 0, type, static_cast<const BYTE*>(data), size);
     RegCloseKey(k);
 }
-void PutDword(const char* key, const char* name, uint32_t v) { Put(key, name, REG_DWORD, &v, 4); }
+void PutDword(const char* key, const char* name, uint32_t v) {
+    Put(key, name, REG_DWORD, &v, 4);
+}
 void PutString(const char* key, const char* name, const std::string& s) {
     Put(key, name, REG_SZ, s.c_str(), static_cast<DWORD>(s.size() + 1));
 }
@@ -50,7 +56,8 @@ class SettingsStore : public ::testing::Test {
   protected:
     void SetUp() override {
         ClearRegistry();
-        RegCreateKeyExA(HKEY_LOCAL_MACHINE, RunKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &run_, nullptr);
+        RegCreateKeyExA(HKEY_LOCAL_MACHINE, RunKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &run_,
+                        nullptr);
         form = std::make_unique<TForm>(nullptr);
         form->HandleNeeded();
         scaling = Make<TskCheckBox>();
@@ -74,7 +81,8 @@ class SettingsStore : public ::testing::Test {
     }
     static void CreateDriverKey() {
         HKEY key;
-        RegCreateKeyExA(HKEY_LOCAL_MACHINE, DriverKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr);
+        RegCreateKeyExA(HKEY_LOCAL_MACHINE, DriverKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
+                        nullptr);
         RegCloseKey(key);
     }
     template <class C> C* Make() {
@@ -146,7 +154,9 @@ TEST_F(SettingsStore, DisplayModeIsStoredAsThreeDwords) {
     EXPECT_EQ(Stored(SettingsKey, "Bits"), std::make_pair(DWORD(REG_DWORD), Dword(16)));
 }
 
-std::vector<uint8_t> Sz(const std::string& s) { return std::vector<uint8_t>(s.c_str(), s.c_str() + s.size() + 1); }
+std::vector<uint8_t> Sz(const std::string& s) {
+    return std::vector<uint8_t>(s.c_str(), s.c_str() + s.size() + 1);
+}
 
 TEST_F(SettingsStore, AutostartTickedReplacesTheVendorToolWithOurPath) {
     PutString(RunKey, "Korbtray", "C:\\korbtray.exe");
@@ -180,7 +190,8 @@ TEST_F(SettingsStore, FirstRunChangesNothing) {
     EXPECT_TRUE(modesSet.empty());
     EXPECT_FALSE(scaling->Checked());
     EXPECT_FALSE(startup->Checked());
-    for (int i = 0; i < 3; ++i) EXPECT_FALSE(indicators->ItemChecked(i));
+    for (int i = 0; i < 3; ++i)
+        EXPECT_FALSE(indicators->ItemChecked(i));
     EXPECT_EQ(resolution->ItemIndex(), -1);
     EXPECT_EQ(Stored(SettingsKey, "scaling").first, DWORD(REG_NONE));
     EXPECT_TRUE(KeyExists(SettingsKey));
@@ -198,7 +209,8 @@ TEST_F(SettingsStore, StoredSettingsReachTheControlsAndTheDriver) {
     PutString(RunKey, "MOXEL Utility", "C:\\MoxelUtility.exe");
     Load();
     EXPECT_TRUE(scaling->Checked());
-    EXPECT_EQ(Stored(DriverKey, "Display1_DownScalingEnabled").second, (std::vector<uint8_t>{1, 0, 0, 0}));
+    EXPECT_EQ(Stored(DriverKey, "Display1_DownScalingEnabled").second,
+              (std::vector<uint8_t>{1, 0, 0, 0}));
     EXPECT_TRUE(indicators->ItemChecked(0));
     EXPECT_FALSE(indicators->ItemChecked(1));
     EXPECT_TRUE(indicators->ItemChecked(2));
@@ -216,7 +228,8 @@ TEST_F(SettingsStore, StoredScalingOffUnticksAndClearsTheFlag) {
     PutDword(SettingsKey, "scaling", 0);
     Load();
     EXPECT_FALSE(scaling->Checked());
-    EXPECT_EQ(Stored(DriverKey, "Display1_DownScalingEnabled").second, (std::vector<uint8_t>{0, 0, 0, 0}));
+    EXPECT_EQ(Stored(DriverKey, "Display1_DownScalingEnabled").second,
+              (std::vector<uint8_t>{0, 0, 0, 0}));
 }
 
 TEST_F(SettingsStore, SixteenBitModeSelectsTheThirtyTwoBitRowOfItsSize) {
@@ -273,7 +286,8 @@ TEST_F(SettingsStore, AutostartBoxFollowsTheRunValue) {
 
 TEST(DisplayModeTable, RowsTextsAndSizes) {
     EXPECT_EQ(ModeText(800, 480, 32), "800x480x32");
-    for (const TModeRow& row : ModeRows) EXPECT_EQ(ModeText(row.Width, row.Height, row.Bits), row.Text);
+    for (const TModeRow& row : ModeRows)
+        EXPECT_EQ(ModeText(row.Width, row.Height, row.Bits), row.Text);
     EXPECT_EQ(RowOfSize(1024, 768), 0);
     EXPECT_EQ(RowOfSize(800, 600), 1);
     EXPECT_EQ(RowOfSize(800, 480), 2);

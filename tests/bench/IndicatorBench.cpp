@@ -15,7 +15,9 @@ namespace {
 double ThreadCpuMs() {
     FILETIME created, exited, kernel, user;
     GetThreadTimes(GetCurrentThread(), &created, &exited, &kernel, &user);
-    auto ms = [](FILETIME t) { return ((uint64_t(t.dwHighDateTime) << 32) | t.dwLowDateTime) / 1e4; };
+    auto ms = [](FILETIME t) {
+        return ((uint64_t(t.dwHighDateTime) << 32) | t.dwLowDateTime) / 1e4;
+    };
     return ms(kernel) + ms(user);
 }
 
@@ -73,12 +75,14 @@ int main(int argc, char** argv) {
         RefreshOn(*icons[1], "A", clAqua, "Cap Lock ON");
         RefreshOn(*icons[2], "S", clFuchsia, "Scroll Lock ON");
     };
-    for (int i = 0; i < 20; ++i) refresh();
+    for (int i = 0; i < 20; ++i)
+        refresh();
     application.ProcessMessages();
     shellTime = {};
     shellCalls = 0;
     const double cpu = ThreadCpuMs(), wall = WallMs();
-    for (int i = 0; i < refreshes; ++i) refresh();
+    for (int i = 0; i < refreshes; ++i)
+        refresh();
     const Span total{ThreadCpuMs() - cpu, WallMs() - wall};
     const int callsPerRefresh = shellCalls / refreshes;
 
@@ -91,17 +95,21 @@ int main(int argc, char** argv) {
         TNotifyIconData data = bare;
         realShell(NIM_MODIFY, &data);
     }
-    const Span bareModify{(ThreadCpuMs() - bareCpu0) / bareCalls, (WallMs() - bareWall0) / bareCalls};
+    const Span bareModify{(ThreadCpuMs() - bareCpu0) / bareCalls,
+                          (WallMs() - bareWall0) / bareCalls};
 
-    const Span own{(total.Cpu - shellTime.Cpu) / refreshes, (total.Wall - shellTime.Wall) / refreshes};
+    const Span own{(total.Cpu - shellTime.Cpu) / refreshes,
+                   (total.Wall - shellTime.Wall) / refreshes};
     const Span shell{shellTime.Cpu / refreshes, shellTime.Wall / refreshes};
     std::printf("refreshes: %d, shell calls per refresh: %d\n", refreshes, callsPerRefresh);
     std::printf("per refresh         cpu %8.3f ms   wall %8.3f ms\n", total.Cpu / refreshes,
                 total.Wall / refreshes);
     std::printf("  own work          cpu %8.3f ms   wall %8.3f ms\n", own.Cpu, own.Wall);
     std::printf("  shell calls       cpu %8.3f ms   wall %8.3f ms\n", shell.Cpu, shell.Wall);
-    std::printf("bare NIM_MODIFY     cpu %8.3f ms   wall %8.3f ms\n", bareModify.Cpu, bareModify.Wall);
-    std::printf("refresh / bare modify: cpu %.1f x, wall %.1f x; own work / bare modify: cpu %.1f x, wall %.1f x\n",
+    std::printf("bare NIM_MODIFY     cpu %8.3f ms   wall %8.3f ms\n", bareModify.Cpu,
+                bareModify.Wall);
+    std::printf("refresh / bare modify: cpu %.1f x, wall %.1f x; own work / bare modify: cpu %.1f "
+                "x, wall %.1f x\n",
                 total.Cpu / refreshes / bareModify.Cpu, total.Wall / refreshes / bareModify.Wall,
                 own.Cpu / bareModify.Cpu, own.Wall / bareModify.Wall);
     return 0;

@@ -59,7 +59,9 @@ void out(const std::string& line) {
     std::fputc('\n', stdout);
 }
 
-std::string quoted(const std::string& s) { return "\"" + s + "\""; }
+std::string quoted(const std::string& s) {
+    return "\"" + s + "\"";
+}
 
 std::string hexHandle(HWND h) {
     char buf[32];
@@ -142,10 +144,10 @@ UINT parseMessage(const std::string& s) {
 }
 
 const NamedValue kKeys[] = {
-    {"caps", VK_CAPITAL}, {"capslock", VK_CAPITAL}, {"num", VK_NUMLOCK},
-    {"numlock", VK_NUMLOCK}, {"scroll", VK_SCROLL}, {"scrolllock", VK_SCROLL},
-    {"shift", VK_SHIFT},  {"control", VK_CONTROL},  {"alt", VK_MENU},
-    {"return", VK_RETURN}, {"escape", VK_ESCAPE},   {"space", VK_SPACE},
+    {"caps", VK_CAPITAL},    {"capslock", VK_CAPITAL}, {"num", VK_NUMLOCK},
+    {"numlock", VK_NUMLOCK}, {"scroll", VK_SCROLL},    {"scrolllock", VK_SCROLL},
+    {"shift", VK_SHIFT},     {"control", VK_CONTROL},  {"alt", VK_MENU},
+    {"return", VK_RETURN},   {"escape", VK_ESCAPE},    {"space", VK_SPACE},
     {"tab", VK_TAB},
 };
 
@@ -264,8 +266,7 @@ std::vector<HWND> childWindows(HWND parent, Match& m) {
 }
 
 // Polls until something matches; a timeout of 0 looks once.
-template <typename Lookup>
-std::vector<HWND> waitFor(Lookup lookup, long long timeoutMs) {
+template <typename Lookup> std::vector<HWND> waitFor(Lookup lookup, long long timeoutMs) {
     DWORD start = GetTickCount();
     for (;;) {
         std::vector<HWND> found = lookup();
@@ -345,8 +346,8 @@ int cmdRect(const Args& a) {
     if (!h) return kFailed;
     RECT r;
     GetWindowRect(h, &r);
-    out(std::to_string(r.left) + " " + std::to_string(r.top) + " " + std::to_string(r.right) +
-        " " + std::to_string(r.bottom));
+    out(std::to_string(r.left) + " " + std::to_string(r.top) + " " + std::to_string(r.right) + " " +
+        std::to_string(r.bottom));
     return kOk;
 }
 
@@ -370,7 +371,7 @@ int cmdParent(const Args& a) {
     HWND h = existingWindow(a[0]);
     if (!h) return kFailed;
     out(hexHandle(GetAncestor(h, GA_PARENT) == GetDesktopWindow() ? nullptr
-                                                                 : GetAncestor(h, GA_PARENT)));
+                                                                  : GetAncestor(h, GA_PARENT)));
     return kOk;
 }
 
@@ -472,8 +473,8 @@ int cmdWaitGone(const Args& a) {
 int cmdPost(const Args& a) {
     HWND h = existingWindow(a[0]);
     if (!h) return kFailed;
-    BOOL ok = PostMessageW(h, parseMessage(a[1]), (WPARAM)parseNumber(a[2]),
-                           (LPARAM)parseNumber(a[3]));
+    BOOL ok =
+        PostMessageW(h, parseMessage(a[1]), (WPARAM)parseNumber(a[2]), (LPARAM)parseNumber(a[3]));
     return ok ? kOk : kFailed;
 }
 
@@ -525,7 +526,8 @@ std::vector<DWORD> processesNamed(const std::string& exe) {
 
 int cmdPids(const Args& a) {
     std::vector<DWORD> pids = processesNamed(a[0]);
-    for (DWORD pid : pids) out(std::to_string(pid));
+    for (DWORD pid : pids)
+        out(std::to_string(pid));
     return pids.empty() ? kFailed : kOk;
 }
 
@@ -596,7 +598,8 @@ std::vector<BYTE> parseHexBytes(const std::string& s) {
 std::string formatValue(DWORD type, const std::vector<BYTE>& data) {
     auto text = [&] {
         std::wstring w((const wchar_t*)data.data(), data.size() / sizeof(wchar_t));
-        while (!w.empty() && w.back() == L'\0') w.pop_back();
+        while (!w.empty() && w.back() == L'\0')
+            w.pop_back();
         return w;
     };
     auto joined = [](const std::string& type, const std::string& value) {
@@ -731,7 +734,8 @@ int cmdMode(const Args&) {
 int cmdModes(const Args&) {
     DEVMODEA m = {};
     m.dmSize = sizeof m;
-    for (DWORD i = 0; EnumDisplaySettingsA(nullptr, i, &m); ++i) out(modeText(m));
+    for (DWORD i = 0; EnumDisplaySettingsA(nullptr, i, &m); ++i)
+        out(modeText(m));
     return kOk;
 }
 
@@ -763,8 +767,7 @@ bool writeBmp(HDC dc, HBITMAP bitmap, int width, int height, const std::string& 
     info.biCompression = BI_RGB;
     const DWORD stride = ((DWORD)width * 3 + 3) & ~3u;
     std::vector<BYTE> pixels(stride * (DWORD)height);
-    if (!GetDIBits(dc, bitmap, 0, (UINT)height, pixels.data(), (BITMAPINFO*)&info,
-                   DIB_RGB_COLORS))
+    if (!GetDIBits(dc, bitmap, 0, (UINT)height, pixels.data(), (BITMAPINFO*)&info, DIB_RGB_COLORS))
         return false;
     BITMAPFILEHEADER header = {};
     header.bfType = 0x4D42;
@@ -846,7 +849,8 @@ std::vector<DWORD> screenPixels(const RECT& r) {
             GdiFlush();
             const DWORD* p = static_cast<const DWORD*>(bits);
             pixels.assign(p, p + (size_t)w * h);
-            for (DWORD& px : pixels) px &= 0xFFFFFF;
+            for (DWORD& px : pixels)
+                px &= 0xFFFFFF;
         }
         SelectObject(mem, old);
         DeleteObject(dib);
@@ -909,10 +913,10 @@ int cmdTrayIcons(const Args& a) {
         Sleep(100);
         icons = trayIcons();
     }
-    for (const POINT& p : icons) out(std::to_string(p.x) + " " + std::to_string(p.y));
+    for (const POINT& p : icons)
+        out(std::to_string(p.x) + " " + std::to_string(p.y));
     return icons.size() >= wanted ? kOk : kFailed;
 }
-
 
 // The tooltip texts of the notification area's icons, one per line. The
 // tooltips belong to the shell's process, so the tool records and the text
@@ -925,7 +929,8 @@ int cmdTrayTips(const Args&) {
     Match tips;
     tips.cls = L"tooltips_class32";
     GetWindowThreadProcessId(trays[0], &tips.pid);
-    HANDLE shell = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, tips.pid);
+    HANDLE shell =
+        OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, tips.pid);
     if (!shell) return kFailed;
     const SIZE_T textOffset = 512, textChars = 256;
     auto* remote = static_cast<BYTE*>(
@@ -947,7 +952,8 @@ int cmdTrayTips(const Args&) {
             WriteProcessMemory(shell, remote, &info, sizeof info, nullptr);
             WriteProcessMemory(shell, remote + textOffset, text.data(), text.size() * 2, nullptr);
             SendMessageW(tip, TTM_GETTEXTW, textChars, (LPARAM)remote);
-            ReadProcessMemory(shell, remote + textOffset, text.data(), (text.size() - 1) * 2, nullptr);
+            ReadProcessMemory(shell, remote + textOffset, text.data(), (text.size() - 1) * 2,
+                              nullptr);
             out(narrow(std::wstring(text.data())));
         }
     }
@@ -1094,7 +1100,8 @@ const Command kCommands[] = {
 
 int cmdHelp(const Args&) {
     out("usage: MoxelDriver COMMAND ARGS...");
-    for (const auto& c : kCommands) out(std::string("  ") + c.name + " " + c.usage);
+    for (const auto& c : kCommands)
+        out(std::string("  ") + c.name + " " + c.usage);
     out("HWND: hex; numbers: decimal or 0x hex; MSG also WM_NAME[+N] or reg:NAME;");
     out("VK also caps|num|scroll|shift|control|alt|return|escape|space|tab.");
     out("exit: 0 ok, 1 not found/failed, 2 usage");
@@ -1105,7 +1112,8 @@ Args commandLine() {
     int argc = 0;
     wchar_t** argv = CommandLineToArgvW(GetCommandLineW(), &argc);
     Args args;
-    for (int i = 1; i < argc; ++i) args.push_back(narrow(argv[i]));
+    for (int i = 1; i < argc; ++i)
+        args.push_back(narrow(argv[i]));
     LocalFree(argv);
     return args;
 }
@@ -1130,8 +1138,8 @@ int main() {
                 throw UsageError{"wrong number of arguments"};
             rc = c.run(args);
         } catch (const UsageError& e) {
-            std::fprintf(stderr, "%s: %s\nusage: %s %s\n", name.c_str(), e.message.c_str(),
-                         c.name, c.usage);
+            std::fprintf(stderr, "%s: %s\nusage: %s %s\n", name.c_str(), e.message.c_str(), c.name,
+                         c.usage);
             rc = kUsage;
         }
         std::fflush(stdout);

@@ -67,15 +67,23 @@ const TEnumInfo kFlags{{"flA", "flB", "flC"}};
 class TWidget : public TComponent {
     DECLARE_PUBLISHED(TWidget)
   public:
-    explicit TWidget(TComponent* owner) : TComponent(owner), buttons_([](TCollection* c) {
-        return std::make_unique<TButtonItem>(c);
-    }) {
-        items_.OnChange = [this] { Journal().push_back(Name() + ".Items(" + std::to_string(items_.Count()) + ")"); };
+    explicit TWidget(TComponent* owner)
+        : TComponent(owner),
+          buttons_([](TCollection* c) { return std::make_unique<TButtonItem>(c); }) {
+        items_.OnChange = [this] {
+            Journal().push_back(Name() + ".Items(" + std::to_string(items_.Count()) + ")");
+        };
     }
     int Size() const { return size_; }
-    void SetSize(int v) { size_ = v; Journal().push_back(Name() + ".Size=" + std::to_string(v)); }
+    void SetSize(int v) {
+        size_ = v;
+        Journal().push_back(Name() + ".Size=" + std::to_string(v));
+    }
     TStyle Style() const { return style_; }
-    void SetStyle(TStyle v) { style_ = v; Journal().push_back(Name() + ".Style=" + std::to_string(v)); }
+    void SetStyle(TStyle v) {
+        style_ = v;
+        Journal().push_back(Name() + ".Style=" + std::to_string(v));
+    }
     unsigned Flags() const { return flags_; }
     void SetFlags(unsigned v) { flags_ = v; }
     bool Checked() const { return checked_; }
@@ -204,8 +212,8 @@ TEST_F(FormReaderTest, AppliesPropertiesInStoredOrder) {
                                  "    Options.OffsetX = -4\n"
                                  "  end\n"
                                  "end\n");
-    const std::vector<std::string> expected{"First.Style=1", "First.Items(2)", "First.Size=3",
-                                            "Options.OffsetX=-4", "First.Loaded", "root.Loaded"};
+    const std::vector<std::string> expected{"First.Style=1",      "First.Items(2)", "First.Size=3",
+                                            "Options.OffsetX=-4", "First.Loaded",   "root.Loaded"};
     EXPECT_EQ(Journal(), expected);
 }
 
@@ -275,29 +283,43 @@ TEST_F(FormReaderTest, ReportsUnknownNamesWithTheirLine) {
               "Error reading form description, line 2: unknown class TNoSuchClass");
     EXPECT_EQ(ErrorOf("object Root: TTestForm\n  object X: TWidget\n\n    Sise = 1\n  end\nend\n"),
               "Error reading form description, line 4: unknown property Sise of class TWidget");
-    EXPECT_EQ(ErrorOf("object Root: TTestForm\n  object X: TWidget\n    Options.OffsetY = 1\n  end\nend\n"),
-              "Error reading form description, line 3: unknown property OffsetY of class TOptions");
-    EXPECT_EQ(ErrorOf("object Root: TTestForm\n  object X: TWidget\n    Style = stUgly\n  end\nend\n"),
-              "Error reading form description, line 3: invalid value stUgly for property Style");
-    EXPECT_EQ(ErrorOf("object Root: TTestForm\n  object X: TWidget\n    Color = clMauve\n  end\nend\n"),
-              "Error reading form description, line 3: invalid value clMauve for property Color");
-    EXPECT_EQ(ErrorOf("object Root: TTestForm\n  object X: TWidget\n    OnChange = NoHandler\n  end\nend\n"),
-              "Error reading form description, line 3: unknown handler NoHandler of class TTestForm");
-    EXPECT_EQ(ErrorOf("object Root: TTestForm\n  object X: TWidget\n    Partner = Nobody\n  end\nend\n"),
-              "Error reading form description, line 3: unknown component Nobody");
+    EXPECT_EQ(
+        ErrorOf(
+            "object Root: TTestForm\n  object X: TWidget\n    Options.OffsetY = 1\n  end\nend\n"),
+        "Error reading form description, line 3: unknown property OffsetY of class TOptions");
+    EXPECT_EQ(
+        ErrorOf("object Root: TTestForm\n  object X: TWidget\n    Style = stUgly\n  end\nend\n"),
+        "Error reading form description, line 3: invalid value stUgly for property Style");
+    EXPECT_EQ(
+        ErrorOf("object Root: TTestForm\n  object X: TWidget\n    Color = clMauve\n  end\nend\n"),
+        "Error reading form description, line 3: invalid value clMauve for property Color");
+    EXPECT_EQ(
+        ErrorOf(
+            "object Root: TTestForm\n  object X: TWidget\n    OnChange = NoHandler\n  end\nend\n"),
+        "Error reading form description, line 3: unknown handler NoHandler of class TTestForm");
+    EXPECT_EQ(
+        ErrorOf("object Root: TTestForm\n  object X: TWidget\n    Partner = Nobody\n  end\nend\n"),
+        "Error reading form description, line 3: unknown component Nobody");
 }
 
 TEST_F(FormReaderTest, RejectsMalformedText) {
-    EXPECT_EQ(ErrorOf("object Root: TTestForm\n  object X: TWidget\n    OnChange = WrongShape\n  end\nend\n"),
-              "Error reading form description, line 3: handler WrongShape does not fit event OnChange");
+    EXPECT_EQ(
+        ErrorOf(
+            "object Root: TTestForm\n  object X: TWidget\n    OnChange = WrongShape\n  end\nend\n"),
+        "Error reading form description, line 3: handler WrongShape does not fit event OnChange");
     EXPECT_EQ(ErrorOf("object Root: TOther\nend\n"),
-              "Error reading form description, line 1: the description is of class TOther, not TTestForm");
-    EXPECT_EQ(ErrorOf("object Root: TTestForm\n  object X: TWidget\n    Text = 'open\n  end\nend\n"),
-              "Error reading form description, line 3: unterminated string");
-    EXPECT_EQ(ErrorOf("object Root: TTestForm\n  object X: TWidget\n    Size = 99999999999\n  end\nend\n"),
-              "Error reading form description, line 3: invalid number 99999999999");
-    EXPECT_EQ(ErrorOf("object Root: TTestForm\n  object X: TWidget\n    Data = {ABC}\n  end\nend\n"),
-              "Error reading form description, line 3: picture data of odd length");
+              "Error reading form description, line 1: the description is of class TOther, not "
+              "TTestForm");
+    EXPECT_EQ(
+        ErrorOf("object Root: TTestForm\n  object X: TWidget\n    Text = 'open\n  end\nend\n"),
+        "Error reading form description, line 3: unterminated string");
+    EXPECT_EQ(
+        ErrorOf(
+            "object Root: TTestForm\n  object X: TWidget\n    Size = 99999999999\n  end\nend\n"),
+        "Error reading form description, line 3: invalid number 99999999999");
+    EXPECT_EQ(
+        ErrorOf("object Root: TTestForm\n  object X: TWidget\n    Data = {ABC}\n  end\nend\n"),
+        "Error reading form description, line 3: picture data of odd length");
     EXPECT_EQ(ErrorOf("object Root: TTestForm\n  object X: TWidget\n"),
               "Error reading form description, line 3: end expected");
     EXPECT_EQ(ErrorOf("object Root: TTestForm\nend\nend\n"),

@@ -221,7 +221,8 @@ TEST_F(ApplicationTest, TabArrowsEnterAndAltLettersReachTheFormsControls) {
     auto* first = new TKeyProbe(form);
     auto* second = new TKeyProbe(form);
     auto* third = new TKeyProbe(form);
-    for (TKeyProbe* probe : {first, second, third}) probe->SetParent(form);
+    for (TKeyProbe* probe : {first, second, third})
+        probe->SetParent(form);
     first->SetTabOrder(0);
     second->SetTabOrder(2);
     third->SetTabOrder(1);

@@ -346,8 +346,10 @@ TEST_F(Groups, SevenItemsInTwoColumnsFillTheFirstColumnFirst) {
     group->SetBounds(0, 0, 200, 161);
     group->SetColumns(2);
     group->Items()->SetStrings({"a", "b", "c", "d", "e", "f", "g"});
-    for (int i = 0; i < 4; ++i) EXPECT_EQ(group->ItemButton(i)->Left(), 8);
-    for (int i = 4; i < 7; ++i) EXPECT_EQ(group->ItemButton(i)->Left(), (200 - 10) / 2 + 8);
+    for (int i = 0; i < 4; ++i)
+        EXPECT_EQ(group->ItemButton(i)->Left(), 8);
+    for (int i = 4; i < 7; ++i)
+        EXPECT_EQ(group->ItemButton(i)->Left(), (200 - 10) / 2 + 8);
     EXPECT_EQ(group->ItemButton(4)->Top(), group->ItemButton(0)->Top());
     group->SetColumns(-1);
     group->SetTopMargin(-3);
@@ -360,7 +362,8 @@ TEST_F(Groups, ItemIndexReadsFirstCheckedAndIgnoresWritesOutOfRange) {
     EXPECT_EQ(group->ItemIndex(), -1);
     group->SetItemIndex(2);
     EXPECT_EQ(group->ItemIndex(), 2);
-    for (int i = 0; i < 6; ++i) EXPECT_EQ(group->ItemChecked(i), i == 2) << i;
+    for (int i = 0; i < 6; ++i)
+        EXPECT_EQ(group->ItemChecked(i), i == 2) << i;
     group->SetItemIndex(4);
     EXPECT_EQ(group->ItemIndex(), 4);
     EXPECT_FALSE(group->ItemChecked(2));
@@ -369,7 +372,8 @@ TEST_F(Groups, ItemIndexReadsFirstCheckedAndIgnoresWritesOutOfRange) {
     EXPECT_EQ(group->ItemIndex(), 4);
     group->SetItemIndex(-1);
     EXPECT_EQ(group->ItemIndex(), -1);
-    for (int i = 0; i < 6; ++i) EXPECT_FALSE(group->ItemChecked(i));
+    for (int i = 0; i < 6; ++i)
+        EXPECT_FALSE(group->ItemChecked(i));
 }
 
 TEST_F(Groups, RadioGroupReportsEachNewSelectionOnce) {
@@ -454,7 +458,8 @@ TEST_F(Groups, UIStyleRecoloursTheGroupAndRestylesItsItems) {
 TEST_F(Groups, TransparencyReachesEveryItem) {
     TskRadioGroup* group = Resolution();
     group->SetTransparent(true);
-    for (int i = 0; i < group->ItemCount(); ++i) EXPECT_TRUE(group->ItemButton(i)->Transparent());
+    for (int i = 0; i < group->ItemCount(); ++i)
+        EXPECT_TRUE(group->ItemButton(i)->Transparent());
     group->Items()->Add("extra");
     EXPECT_TRUE(group->ItemButton(6)->Transparent());
 }

@@ -12,7 +12,8 @@
 
 inline int LiveGdiObjects() {
     const DWORD reported = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
-    if (reported != 0) return static_cast<int>(reported + GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS));
+    if (reported != 0)
+        return static_cast<int>(reported + GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS));
 #ifdef _WIN64
     const auto* peb = reinterpret_cast<const uint8_t*>(__readgsqword(0x60));
     constexpr size_t kTableField = 0xF8;

@@ -130,7 +130,8 @@ TEST_F(TextTrayIconTest, LinesSitWhereLineDistanceAndOffsetsPutThem) {
     expected.Canvas().TextOut((15 - Extent("A").X) / 2 - 1, top, "A");
     expected.Canvas().TextOut((15 - Extent("B").X) / 2 - 1, top + lineHeight, "B");
     for (int y = 0; y < 16; ++y)
-        for (int x = 0; x < 16; ++x) ASSERT_EQ(expected.Pixel(x, y), Pixels().Pixel(x, y)) << x << "," << y;
+        for (int x = 0; x < 16; ++x)
+            ASSERT_EQ(expected.Pixel(x, y), Pixels().Pixel(x, y)) << x << "," << y;
 }
 
 TEST_F(TextTrayIconTest, BorderFramesTheSquareEdge) {
@@ -231,7 +232,8 @@ TEST_F(TextTrayIconTest, FontColourAloneChangesThePixels) {
     icon->Font()->SetColor(clNavy);
     bool navy = false;
     for (int y = ink.Top; y < ink.Bottom; ++y)
-        for (int x = ink.Left; x < ink.Right; ++x) navy |= Pixels().Pixel(x, y) == clNavy;
+        for (int x = ink.Left; x < ink.Right; ++x)
+            navy |= Pixels().Pixel(x, y) == clNavy;
     EXPECT_TRUE(navy);
 }
 
@@ -256,10 +258,12 @@ TEST(GdiCountTest, CountsObjectsTheProcessCreatesAndDeletes) {
     const int before = LiveGdiObjects();
     ASSERT_GT(before, 0);
     std::vector<HBRUSH> brushes;
-    for (int i = 0; i < 100; ++i) brushes.push_back(CreateSolidBrush(RGB(i, 0, 0)));
+    for (int i = 0; i < 100; ++i)
+        brushes.push_back(CreateSolidBrush(RGB(i, 0, 0)));
     HICON icon = CopyIcon(shared);
     EXPECT_GE(LiveGdiObjects(), before + 101) << "brushes and the icon's bitmaps";
-    for (HBRUSH brush : brushes) DeleteObject(brush);
+    for (HBRUSH brush : brushes)
+        DeleteObject(brush);
     DestroyIcon(icon);
     EXPECT_EQ(before, LiveGdiObjects());
 }
@@ -273,11 +277,14 @@ int LeakGrowth(TTextTrayIcon* icon, TApplication& application, int repeats) {
         icon->SetColor(i % 2 ? clLime : clBtnFace);
         icon->SetHint(i % 2 ? "Num Lock ON" : "Num Lock OFF");
     };
-    for (int i = 0; i < 10; ++i) refresh(i); // warm-up: fonts, caches
+    for (int i = 0; i < 10; ++i)
+        refresh(i); // warm-up: fonts, caches
     application.ProcessMessages();
     const int baseline = LiveGdiObjects();
-    for (int i = 0; i < repeats; ++i) refresh(i);
-    for (int i = 0; i < repeats; ++i) icon->SetHint(std::to_string(i));
+    for (int i = 0; i < repeats; ++i)
+        refresh(i);
+    for (int i = 0; i < repeats; ++i)
+        icon->SetHint(std::to_string(i));
     application.ProcessMessages();
     const int after = LiveGdiObjects();
     std::printf("GDI objects: %d after warm-up, %d after %d refreshes and %d hint changes\n",

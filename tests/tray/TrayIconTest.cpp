@@ -41,7 +41,9 @@ class TrayIconTest : public ::testing::Test {
     ShellRecorder shell;
 };
 
-std::string TipOf(const ShellCall& call) { return std::string(call.Data.szTip); }
+std::string TipOf(const ShellCall& call) {
+    return std::string(call.Data.szTip);
+}
 
 bool TipAllZero(const ShellCall& call) {
     for (char c : call.Data.szTip)
@@ -112,7 +114,8 @@ TEST_F(TrayIconTest, ShortHintAfterLongOneLeavesNoTailOfTheOld) {
     icon->SetHint("OFF");
     const ShellCall& call = shell.Calls.back();
     EXPECT_EQ("OFF", TipOf(call));
-    for (size_t i = 3; i < sizeof call.Data.szTip; ++i) ASSERT_EQ(0, call.Data.szTip[i]) << i;
+    for (size_t i = 3; i < sizeof call.Data.szTip; ++i)
+        ASSERT_EQ(0, call.Data.szTip[i]) << i;
 }
 
 TEST_F(TrayIconTest, VisibleTwiceAddsTwiceAndTheShellRefusesTheSecond) {
@@ -137,7 +140,8 @@ TEST_F(TrayIconTest, HiddenIconIsDeletedAndItsModifiesAreRefused) {
 
 TEST_F(TrayIconTest, DescriptionWithIconVisibleFalseNeverAdds) {
     TTrayIcon* icon = LoadedIcon("TextTrayIcon1", false);
-    for (DWORD message : shell.Messages(icon->IconWindow())) EXPECT_NE(DWORD(NIM_ADD), message);
+    for (DWORD message : shell.Messages(icon->IconWindow()))
+        EXPECT_NE(DWORD(NIM_ADD), message);
     EXPECT_FALSE(icon->IconVisible());
 }
 
@@ -149,7 +153,8 @@ TEST_F(TrayIconTest, DestructionDeletesTheIconAndTheWindow) {
     ASSERT_FALSE(shell.Calls.empty());
     EXPECT_EQ(static_cast<DWORD>(NIM_DELETE), shell.Calls[0].Message);
     EXPECT_TRUE(shell.Calls[0].Succeeded);
-    for (const auto& call : shell.Calls) EXPECT_EQ(static_cast<DWORD>(NIM_DELETE), call.Message);
+    for (const auto& call : shell.Calls)
+        EXPECT_EQ(static_cast<DWORD>(NIM_DELETE), call.Message);
     EXPECT_FALSE(IsWindow(window));
 }
 
