@@ -92,7 +92,7 @@ void TForm1::Timer1Timer(TObject*) {
     // An error in either step ends the tick here: the window stays shown.
     ApplyCommandLine(ProgramArguments());
     LoadSetting();
-    SetVisible(false);
+    HideIntoTray();
     TrayIcon1->SetMinimizeToTray(true);
 }
 
@@ -104,6 +104,13 @@ void TForm1::FormCloseQuery(TObject*, bool&) {}
 
 void TForm1::Exit1Click(TObject*) {
     Close();
+}
+
+void TForm1::HideIntoTray() {
+    SetVisible(false);
+    // The application window carries the taskbar button; the tray icon's
+    // owner hook restores it when the window is shown again.
+    if (Application) ShowWindow(Application->Handle(), SW_HIDE);
 }
 
 void TForm1::TrayIcon1DblClick(TObject*) {
@@ -137,7 +144,7 @@ void TForm1::SetResolution(int32_t width, int32_t height, int32_t bits) {
     // Heights below the panel's own are reached by way of 800 x 480.
     if (height < 480) SetResolution(800, 480, bits);
     SwitchDisplayMode(mode, width, height, bits);
-    SetVisible(false);
+    HideIntoTray();
     TrayIcon1->SetHint(ModeText(DisplayMode.Width, DisplayMode.Height, DisplayMode.Bits));
     TrayIcon1->SetMinimizeToTray(true);
     StoreDisplayMode();

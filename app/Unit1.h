@@ -67,6 +67,8 @@ class TForm1 : public TForm {
   private:
     // Start-up: the scale argument, and the mode when exactly four are given.
     void ApplyCommandLine(const std::vector<std::string>& arguments);
+    // Hides the main window and the application window with it.
+    void HideIntoTray();
     // A tray mode command: scaling on, row k chosen, then Apply.
     void ChooseMode(int row);
     // The outer size that shows the whole client layout; every resize returns to it.

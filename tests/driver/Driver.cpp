@@ -902,6 +902,55 @@ std::vector<POINT> trayIcons() {
     return icons;
 }
 
+// Whether the shell holds an icon for (window, id): a modify that changes
+// nothing succeeds only for an icon the notification area has. The window
+// may be gone: an icon its program failed to delete still answers.
+bool trayHas(HWND window, UINT id) {
+    NOTIFYICONDATAW data{};
+    data.cbSize = NOTIFYICONDATAW_V2_SIZE;
+    data.hWnd = window;
+    data.uID = id;
+    data.uFlags = 0;
+    return Shell_NotifyIconW(NIM_MODIFY, &data) != FALSE;
+}
+
+int cmdTrayHas(const Args& a) {
+    const UINT id = a.size() > 1 ? (UINT)parseNumber(a[1]) : 1;
+    out(trayHas(parseHandle(a[0]), id) ? "1" : "0");
+    return kOk;
+}
+
+// The icons of the named program's processes that the notification area
+// shows (their top-level windows with an icon of id 1), as "HWND TITLE";
+// other programs' icons never count.
+int cmdTrayOwn(const Args& a) {
+    for (DWORD pid : processesNamed(a[0])) {
+        Match m;
+        m.pid = pid;
+        for (HWND h : topLevelWindows(m))
+            if (trayHas(h, 1)) out(hexHandle(h) + " " + quoted(windowText(h)));
+    }
+    return kOk;
+}
+
+// The taskbar's buttons: Wine's shell makes one child button of the taskbar
+// window per window it lists, with that window's handle as its control id.
+// Prints "HWND TITLE" of each window whose button shows.
+int cmdTaskbarButtons(const Args&) {
+    Match tray;
+    tray.cls = L"Shell_TrayWnd";
+    std::vector<HWND> trays = topLevelWindows(tray);
+    if (trays.empty()) return kFailed;
+    Match buttons;
+    buttons.cls = L"Button";
+    buttons.visibleOnly = true;
+    for (HWND button : childWindows(trays[0], buttons)) {
+        HWND target = (HWND)(uintptr_t)GetWindowLongPtrW(button, GWLP_ID);
+        if (target && IsWindow(target)) out(hexHandle(target) + " " + quoted(windowText(target)));
+    }
+    return kOk;
+}
+
 int cmdTrayIcons(const Args& a) {
     Options o(a, {"--wait", "--timeout"});
     if (!o.positional.empty()) throw UsageError{"tray-icons [--wait N] [--timeout ms]"};
@@ -1089,6 +1138,9 @@ const Command kCommands[] = {
     {"tray-icons", 0, 4, "[--wait N] [--timeout ms]", cmdTrayIcons},
     {"tray-icons", 0, 0, "", cmdTrayIcons},
     {"tray-tips", 0, 0, "", cmdTrayTips},
+    {"tray-has", 1, 2, "HWND [ID]", cmdTrayHas},
+    {"tray-own", 1, 1, "NAME.exe", cmdTrayOwn},
+    {"taskbar-buttons", 0, 0, "", cmdTaskbarButtons},
     {"keystate", 1, 1, "VK", cmdKeyState},
     {"key", 1, 1, "VK", cmdKey},
     {"click", 2, 3, "X Y [left|right|double]", cmdClick},

@@ -57,6 +57,7 @@ sleep 1
 assert_eq "800 600" "$(drv screen)" "Apply with row 1: display switched"
 assert_eq "REG_DWORD 1" "$(reg_value scaling)" "Apply with row 1: scaling on"
 assert_eq 0 "$(drv visible "$MAIN")" "Apply with row 1: window hidden"
+check "Apply with row 1: the taskbar button goes too" wait_taskbar "$(app_window)" 0
 assert_eq "REG_DWORD 800 REG_DWORD 600 REG_DWORD 32" \
   "$(echo $(reg_value Width) $(reg_value Height) $(reg_value Bits))" "Apply with row 1: mode stored"
 

@@ -19,12 +19,14 @@ check "the client area shows the whole 270 x 217 layout" test "$cw" -ge 270 -a "
 
 app=$(app_window) || fail "no application window titled $APP_TITLE"
 assert_eq "$app" "$(drv owner "$main")" "the application window owns the main window"
+check "the taskbar shows the application's button while the window shows" wait_taskbar "$app" 1
 
 wait_hidden "$main" 10 || fail "the start-up tick did not hide the window"
 hidden_after=$(($(now_ms) - shown_at))
 check "hidden about 3 s after start (took ${hidden_after} ms)" \
   test "$hidden_after" -gt 1500 -a "$hidden_after" -lt 6000
 check "the process keeps running with the window hidden" program_running
+check "the taskbar button goes with the window" wait_taskbar "$app" 0
 
 # A second copy: ends at once with exit code 0 and opens no window.
 start=$(date +%s)

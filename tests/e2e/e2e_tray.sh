@@ -65,11 +65,23 @@ icon=$(icon_window TrayIcon1) || fail "no icon window for TrayIcon1"
 main=$(wait_window --title "$MAIN_TITLE") || fail "no main window"
 wait_hidden "$main" 10 >/dev/null || fail "the start-up tick did not hide the window"
 
-assert_eq 1 "$(drv tray-icons | wc -l)" "the program's icon alone stands in the notification area"
+check "the program shows one icon in the notification area" wait_own_tray_icons 1
+app=$(app_window) || fail "no application window"
+check "no taskbar button while the window sits in the tray" wait_taskbar "$app" 0
 
 tray_message TrayIcon1 0x0203
 check "a double-click on the icon shows the window" wait_shown "$main" 5
-assert_eq 1 "$(drv visible "$(app_window)")" "the application window is restored with it"
+assert_eq 1 "$(drv visible "$app")" "the application window is restored with it"
+check "and its taskbar button is back" wait_taskbar "$app" 1
+
+# Minimize to tray: the window and its taskbar button go, the icon stays.
+drv post "$main" WM_SYSCOMMAND 0xF020 0 >/dev/null
+check "a minimize hides the window into the tray" wait_hidden "$main" 5
+check "a minimize drops the taskbar button" wait_taskbar "$app" 0
+check "the icon stays" wait_own_tray_icons 1
+tray_message TrayIcon1 0x0203
+check "a double-click brings the window back" wait_shown "$main" 5
+check "with its taskbar button" wait_taskbar "$app" 1
 
 menu=$(open_tray_menu) || fail "a right-button press did not open the tray menu"
 echo "ok: the tray menu opens on the press"
@@ -94,7 +106,7 @@ else
   fail "ticking 'Show Num Lock' brought no indicator"
 fi
 echo "ok: the Num Lock indicator shows '$first'"
-assert_eq 2 "$(drv tray-icons | wc -l)" "the indicator stands beside the program's icon"
+check "the indicator stands beside the program's icon" wait_own_tray_icons 2
 drv key 0x90 >/dev/null
 check "Num Lock toggled: the hint reads '$second'" wait_tip_count "$second" $((second_count + 1))
 assert_eq $((first_count - 1)) "$(tip_count "$first")" "and no longer '$first'"
@@ -102,13 +114,15 @@ drv key 0x90 >/dev/null
 check "toggled back: the hint reads '$first'" wait_tip_count "$first" "$first_count"
 screenshot tray-indicators >/dev/null
 
+icons=$(own_tray_icons | cut -d' ' -f1)
 menu=$(open_tray_menu) || fail "the tray menu did not open again"
 choose_in_menu "$menu" 0x45 || fail "'&Exit' could not be chosen"
 assert_eq 0 "$(program_exit_code 10)" "'&Exit' ends the program with exit code 0"
 PROGRAM_PID=""
-assert_eq 0 "$(drv tray-icons | wc -l)" "every icon left the notification area"
-drv find --class MoxelTrayIconWindow >/dev/null
-assert_eq 1 "$?" "no icon window is left"
+for icon in $icons; do
+  assert_eq 0 "$(drv tray-has "$icon")" "icon $icon left the notification area"
+  assert_eq 0 "$(drv exists "$icon")" "its icon window is gone"
+done
 
 echo "tray end-to-end test passed"
 exit 0

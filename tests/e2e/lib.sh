@@ -155,6 +155,35 @@ wait_tray_icons() { drv tray-icons --wait "$1" --timeout $((${2:-10} * 1000)); }
 main_window() { drv find --title "$MAIN_TITLE" 2>/dev/null; }
 app_window() { drv find --title "$APP_TITLE" 2>/dev/null; }
 
+# own_tray_icons: the program's own icons in the notification area, "HWND NAME"
+# a line (other programs' icons never count).
+own_tray_icons() { drv tray-own "$(basename "$PROGRAM_EXE")"; }
+
+# wait_own_tray_icons N [TIMEOUT]: waits (default 10 s) until the program
+# shows exactly N icons.
+wait_own_tray_icons() {
+  local i
+  for i in $(seq $((${2:-10} * 10))); do
+    [ "$(own_tray_icons | wc -l)" -eq "$1" ] && return 0
+    sleep 0.1
+  done
+  return 1
+}
+
+# taskbar_shows HWND: 1 when the taskbar shows a button for that window, else 0.
+taskbar_shows() { drv taskbar-buttons | grep -c "^$1 "; }
+
+# wait_taskbar HWND 0|1 [TIMEOUT]: waits (default 5 s) for the shell to show
+# or drop the window's taskbar button (it follows the window asynchronously).
+wait_taskbar() {
+  local i
+  for i in $(seq $((${3:-5} * 10))); do
+    [ "$(taskbar_shows "$1")" = "$2" ] && return 0
+    sleep 0.1
+  done
+  return 1
+}
+
 # stop_program [TIMEOUT]: closes the main window (WM_CLOSE), waits for the
 # program to end (default 10 s), then kills it. Prints the exit status, so
 # `code=$(stop_program)` works.
