@@ -6,6 +6,7 @@
 
 #include "framework/Forms.h"
 #include "framework/Icon.h"
+#include "framework/WindowBinding.h"
 
 #include <vector>
 
@@ -20,7 +21,7 @@ class TApplicationEvents : public TComponent {
     TMessageEvent OnMessage;
 };
 
-class TApplication : public TComponent {
+class TApplication : public TComponent, private TWindowTarget {
     DECLARE_PUBLISHED(TApplication)
   public:
     TApplication();
@@ -62,11 +63,7 @@ class TApplication : public TComponent {
   private:
     friend class TApplicationEvents;
     bool ProcessMessage(MSG& message);
-    // Keyboard navigation of the forms: Tab and the arrow keys move the focus,
-    // Enter and Escape go to the form's controls as dialog keys, Alt+letter as
-    // an accelerator character. True when the key was used up.
-    bool IsKeyMessage(const MSG& message);
-    static LRESULT CALLBACK WindowProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam);
+    void WindowMessage(HWND window, TMessage& message) override;
     std::string title_;
     WindowHandle window_;
     TCustomForm* mainForm_ = nullptr;

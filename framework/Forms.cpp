@@ -1,6 +1,7 @@
 #include "framework/Forms.h"
 
 #include "framework/Application.h"
+#include "framework/ExceptionBarrier.h"
 #include "framework/Exceptions.h"
 #include "framework/FormReader.h"
 #include "framework/Menus.h"
@@ -107,7 +108,9 @@ TCustomForm::TCustomForm(TComponent* owner) : TWinControl(owner) {
 
 TCustomForm::~TCustomForm() {
     BeginDestroy();
-    if (OnDestroy) OnDestroy(this);
+    // A handler's exception must not leave a destructor (that would end the
+    // program): it goes to the error box like any other.
+    if (OnDestroy) Guarded([this] { OnDestroy(this); });
     // The components may hook or paint the window: they go while it exists.
     DestroyComponents();
 }

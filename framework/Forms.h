@@ -3,7 +3,7 @@
 // their form description, with border styles, client size, size constraints,
 // window state and the create / resize / close-query events.
 
-#include "framework/Controls.h"
+#include "framework/WinControl.h"
 
 class TMainMenu;
 

@@ -68,11 +68,26 @@ struct KernelHandleTraits {
     static void Close(HANDLE h) { CloseHandle(h); }
 };
 
+// A handle used but not owned: someone else frees it.
+template <class Traits> class BorrowedHandle {
+  public:
+    using Handle = typename Traits::Handle;
+    BorrowedHandle() = default;
+    explicit BorrowedHandle(Handle handle) : handle_(handle) {}
+    BorrowedHandle(const UniqueHandle<Traits>& owner) : handle_(owner.Get()) {}
+    Handle Get() const { return handle_; }
+    explicit operator bool() const { return handle_ != Handle(); }
+
+  private:
+    Handle handle_ = Handle();
+};
+
 using GdiObject = UniqueHandle<GdiObjectTraits>;
 using IconHandle = UniqueHandle<IconTraits>;
 using MemoryDc = UniqueHandle<MemoryDcTraits>;
 using WindowHandle = UniqueHandle<WindowTraits>;
 using MenuHandle = UniqueHandle<MenuTraits>;
+using MenuRef = BorrowedHandle<MenuTraits>;
 using RegKey = UniqueHandle<RegKeyTraits>;
 using ImageListHandle = UniqueHandle<ImageListTraits>;
 using KernelHandle = UniqueHandle<KernelHandleTraits>;
@@ -91,6 +106,21 @@ class WindowDc {
 
   private:
     HWND window_;
+    HDC dc_;
+};
+
+// One paint cycle of a window: BeginPaint now, EndPaint on scope exit.
+class PaintScope {
+  public:
+    explicit PaintScope(HWND window) : window_(window), dc_(BeginPaint(window, &paint_)) {}
+    ~PaintScope() { EndPaint(window_, &paint_); }
+    PaintScope(const PaintScope&) = delete;
+    PaintScope& operator=(const PaintScope&) = delete;
+    HDC Dc() const { return dc_; }
+
+  private:
+    HWND window_;
+    PAINTSTRUCT paint_{};
     HDC dc_;
 };
 

@@ -3,7 +3,8 @@
 // enabled states, click and owner-draw events; popup menus shown at a point and
 // main menus. A caption of exactly "-" is a separator line.
 
-#include "framework/Controls.h"
+#include "framework/Control.h"
+#include "framework/WindowBinding.h"
 
 #include <vector>
 
@@ -56,8 +57,9 @@ class TMenuItem : public TComponent {
     TMenuMeasureItemEvent OnMeasureItem;
     std::function<void()> OnChange; // the menu rebuilds its handle
 
-    // Appends this item's sub-items to menu (recursively).
-    void AppendTo(HMENU menu) const;
+    // Appends this item's sub-items to menu (recursively); the sub-menus made
+    // for them belong to menu.
+    void AppendTo(MenuRef menu) const;
 
   private:
     void Changed();
@@ -90,7 +92,7 @@ class TMenu : public TComponent {
     bool ownerDraw_ = false;
 };
 
-class TPopupMenu : public TMenu {
+class TPopupMenu : public TMenu, private TWindowTarget {
     DECLARE_PUBLISHED(TPopupMenu)
   public:
     explicit TPopupMenu(TComponent* owner);
@@ -110,7 +112,7 @@ class TPopupMenu : public TMenu {
     TNotifyEvent OnPopup;
 
   private:
-    static LRESULT CALLBACK WindowProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam);
+    void WindowMessage(HWND window, TMessage& message) override;
     bool autoPopup_ = true;
     TComponent* popupComponent_ = nullptr;
     WindowHandle window_;
@@ -120,6 +122,6 @@ class TMainMenu : public TMenu {
     DECLARE_PUBLISHED(TMainMenu)
   public:
     explicit TMainMenu(TComponent* owner) : TMenu(owner) {}
-    // A menu bar handle built from the items (rebuilt on every call).
-    HMENU CreateHandle() const;
+    // A menu bar built from the items (anew on every call); the caller owns it.
+    MenuHandle CreateHandle() const;
 };

@@ -1,7 +1,7 @@
 #pragma once
 // Panels: a windowed container with bevels, a border style and a centred caption.
 
-#include "framework/Controls.h"
+#include "framework/WinControl.h"
 
 enum TBevelCut { bvNone, bvLowered, bvRaised, bvSpace };
 enum TBorderStyle { bsNoBorder, bsSingleBorder };

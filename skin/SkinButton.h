@@ -4,7 +4,7 @@
 // FileTheme when UIStyle is FromThemeFile, else from the built-in theme.
 
 #include "framework/Bitmap.h"
-#include "framework/Controls.h"
+#include "framework/WinControl.h"
 #include "framework/Forms.h"
 #include "framework/Timer.h"
 #include "skin/SkinMgr.h"

@@ -1,6 +1,7 @@
 #include "tray/TrayIcon.h"
 
 #include "framework/Application.h"
+#include "framework/ExceptionBarrier.h"
 #include "framework/Exceptions.h"
 #include "framework/Forms.h"
 #include "framework/Streams.h"
