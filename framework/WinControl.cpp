@@ -447,8 +447,13 @@ const ClassInfo& TCustomControl::StaticClassInfo() {
 
 void TCustomControl::PaintWindow(HDC dc) {
     CanvasScope scope(canvas_, dc);
+    // Every paint starts from the same canvas, whatever the last one left.
     canvas_.Font().Assign(*Font());
+    canvas_.Brush().SetStyle(bsSolid);
     canvas_.Brush().SetColor(Color());
+    canvas_.Pen().SetStyle(psSolid);
+    canvas_.Pen().SetWidth(1);
+    canvas_.Pen().SetColor(clBlack);
     Paint();
 }
 
