@@ -9,8 +9,7 @@
 TApplication* Application = nullptr;
 
 const ClassInfo& TApplicationEvents::StaticClassInfo() {
-    static const ClassInfo info =
-        ClassBuilder<TApplicationEvents, TComponent>("TApplicationEvents").Build();
+    static const ClassInfo info = ClassBuilder<TApplicationEvents>().Build();
     return info;
 }
 
@@ -26,7 +25,7 @@ TApplicationEvents::~TApplicationEvents() {
 }
 
 const ClassInfo& TApplication::StaticClassInfo() {
-    static const ClassInfo info = ClassBuilder<TApplication, TComponent>("TApplication").Build();
+    static const ClassInfo info = ClassBuilder<TApplication>().Build();
     return info;
 }
 

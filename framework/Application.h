@@ -14,7 +14,7 @@ using TMessageEvent = std::function<void(MSG& message, bool& handled)>;
 
 // Gives its owner the messages the application's loop takes out of the queue.
 class TApplicationEvents : public TComponent {
-    DECLARE_PUBLISHED(TApplicationEvents)
+    DECLARE_PUBLISHED(TApplicationEvents, TComponent)
   public:
     explicit TApplicationEvents(TComponent* owner);
     ~TApplicationEvents() override;
@@ -22,7 +22,7 @@ class TApplicationEvents : public TComponent {
 };
 
 class TApplication : public TComponent, private TWindowTarget {
-    DECLARE_PUBLISHED(TApplication)
+    DECLARE_PUBLISHED(TApplication, TComponent)
   public:
     TApplication();
     ~TApplication() override;

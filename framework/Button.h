@@ -5,7 +5,7 @@
 #include "framework/WinControl.h"
 
 class TButton : public TWinControl {
-    DECLARE_PUBLISHED(TButton)
+    DECLARE_PUBLISHED(TButton, TWinControl)
   public:
     explicit TButton(TComponent* owner);
     int ModalResult() const { return modalResult_; }

@@ -45,7 +45,7 @@ const TEnumInfo& BiDiModeNames() {
 
 const ClassInfo& TControl::StaticClassInfo() {
     static const ClassInfo info =
-        ClassBuilder<TControl, TComponent>("TControl")
+        ClassBuilder<TControl>()
             .Enum("Align", AlignNames(), &TControl::Align, &TControl::SetAlign)
             .Enum("BiDiMode", BiDiModeNames(), &TControl::BiDiMode, &TControl::SetBiDiMode)
             .Str("Caption", &TControl::Caption, &TControl::SetCaption)
@@ -366,8 +366,7 @@ void TControl::DefaultHandler(TMessage& message) {
 // ---------------------------------------------------------------------------- TGraphicControl
 
 const ClassInfo& TGraphicControl::StaticClassInfo() {
-    static const ClassInfo info =
-        ClassBuilder<TGraphicControl, TControl>("TGraphicControl").Build();
+    static const ClassInfo info = ClassBuilder<TGraphicControl>().Build();
     return info;
 }
 

@@ -45,7 +45,7 @@ using TKeyPressEvent = std::function<void(TObject* sender, char& key)>;
 TShiftState KeyboardShiftState();
 
 class TControl : public TComponent {
-    DECLARE_PUBLISHED(TControl)
+    DECLARE_PUBLISHED(TControl, TComponent)
   public:
     explicit TControl(TComponent* owner);
     ~TControl() override;
@@ -172,7 +172,7 @@ class TControl : public TComponent {
 
 // A control without a window: it paints on its parent's canvas.
 class TGraphicControl : public TControl {
-    DECLARE_PUBLISHED(TGraphicControl)
+    DECLARE_PUBLISHED(TGraphicControl, TControl)
   public:
     explicit TGraphicControl(TComponent* owner) : TControl(owner) {}
     TCanvas& Canvas() { return canvas_; }

@@ -6,7 +6,7 @@
 #include <vector>
 
 const ClassInfo& TIcon::StaticClassInfo() {
-    static const ClassInfo info = ClassBuilder<TIcon, TPersistent>("TIcon").Build();
+    static const ClassInfo info = ClassBuilder<TIcon>().Build();
     return info;
 }
 

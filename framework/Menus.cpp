@@ -21,7 +21,7 @@ UINT NextCommand() {
 
 const ClassInfo& TMenuItem::StaticClassInfo() {
     static const ClassInfo info =
-        ClassBuilder<TMenuItem, TComponent>("TMenuItem")
+        ClassBuilder<TMenuItem>()
             .Str("Caption", &TMenuItem::Caption, &TMenuItem::SetCaption)
             .Bool("Checked", &TMenuItem::Checked, &TMenuItem::SetChecked)
             .Bool("Default", &TMenuItem::Default, &TMenuItem::SetDefault)
@@ -162,9 +162,8 @@ void TMenuItem::AppendTo(MenuRef menu) const {
 }
 
 const ClassInfo& TMenu::StaticClassInfo() {
-    static const ClassInfo info = ClassBuilder<TMenu, TComponent>("TMenu")
-                                      .Bool("OwnerDraw", &TMenu::OwnerDraw, &TMenu::SetOwnerDraw)
-                                      .Build();
+    static const ClassInfo info =
+        ClassBuilder<TMenu>().Bool("OwnerDraw", &TMenu::OwnerDraw, &TMenu::SetOwnerDraw).Build();
     return info;
 }
 
@@ -182,7 +181,7 @@ void TMenu::AddStreamedChild(TComponent* child) {
 
 const ClassInfo& TPopupMenu::StaticClassInfo() {
     static const ClassInfo info =
-        ClassBuilder<TPopupMenu, TMenu>("TPopupMenu")
+        ClassBuilder<TPopupMenu>()
             .Bool("AutoPopup", &TPopupMenu::AutoPopup, &TPopupMenu::SetAutoPopup)
             .Event("OnPopup", &TPopupMenu::OnPopup)
             .Build();
@@ -227,7 +226,7 @@ void TPopupMenu::Popup(int x, int y) {
 }
 
 const ClassInfo& TMainMenu::StaticClassInfo() {
-    static const ClassInfo info = ClassBuilder<TMainMenu, TMenu>("TMainMenu").Build();
+    static const ClassInfo info = ClassBuilder<TMainMenu>().Build();
     return info;
 }
 

@@ -14,7 +14,7 @@ using TMenuMeasureItemEvent =
     std::function<void(TObject* sender, TCanvas& canvas, int& width, int& height)>;
 
 class TMenuItem : public TComponent {
-    DECLARE_PUBLISHED(TMenuItem)
+    DECLARE_PUBLISHED(TMenuItem, TComponent)
   public:
     explicit TMenuItem(TComponent* owner);
     ~TMenuItem() override;
@@ -77,7 +77,7 @@ class TMenuItem : public TComponent {
 };
 
 class TMenu : public TComponent {
-    DECLARE_PUBLISHED(TMenu)
+    DECLARE_PUBLISHED(TMenu, TComponent)
   public:
     explicit TMenu(TComponent* owner);
     ~TMenu() override;
@@ -93,7 +93,7 @@ class TMenu : public TComponent {
 };
 
 class TPopupMenu : public TMenu, private TWindowTarget {
-    DECLARE_PUBLISHED(TPopupMenu)
+    DECLARE_PUBLISHED(TPopupMenu, TMenu)
   public:
     explicit TPopupMenu(TComponent* owner);
     ~TPopupMenu() override;
@@ -119,7 +119,7 @@ class TPopupMenu : public TMenu, private TWindowTarget {
 };
 
 class TMainMenu : public TMenu {
-    DECLARE_PUBLISHED(TMainMenu)
+    DECLARE_PUBLISHED(TMainMenu, TMenu)
   public:
     explicit TMainMenu(TComponent* owner) : TMenu(owner) {}
     // A menu bar built from the items (anew on every call); the caller owns it.

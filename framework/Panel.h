@@ -7,7 +7,7 @@ enum TBevelCut { bvNone, bvLowered, bvRaised, bvSpace };
 enum TBorderStyle { bsNoBorder, bsSingleBorder };
 
 class TCustomPanel : public TCustomControl {
-    DECLARE_PUBLISHED(TCustomPanel)
+    DECLARE_PUBLISHED(TCustomPanel, TCustomControl)
   public:
     explicit TCustomPanel(TComponent* owner);
 
@@ -32,7 +32,7 @@ class TCustomPanel : public TCustomControl {
 };
 
 class TPanel : public TCustomPanel {
-    DECLARE_PUBLISHED(TPanel)
+    DECLARE_PUBLISHED(TPanel, TCustomPanel)
   public:
     explicit TPanel(TComponent* owner) : TCustomPanel(owner) {}
 };

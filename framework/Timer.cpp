@@ -3,7 +3,7 @@
 #include "framework/HelperWindow.h"
 
 const ClassInfo& TTimer::StaticClassInfo() {
-    static const ClassInfo info = ClassBuilder<TTimer, TComponent>("TTimer")
+    static const ClassInfo info = ClassBuilder<TTimer>()
                                       .Bool("Enabled", &TTimer::Enabled, &TTimer::SetEnabled)
                                       .Int("Interval", &TTimer::Interval, &TTimer::SetInterval)
                                       .Event("OnTimer", &TTimer::OnTimer)

@@ -6,7 +6,7 @@
 #include "framework/WindowBinding.h"
 
 class TTimer : public TComponent, private TWindowTarget {
-    DECLARE_PUBLISHED(TTimer)
+    DECLARE_PUBLISHED(TTimer, TComponent)
   public:
     explicit TTimer(TComponent* owner);
     ~TTimer() override;

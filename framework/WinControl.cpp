@@ -10,7 +10,7 @@
 
 const ClassInfo& TWinControl::StaticClassInfo() {
     static const ClassInfo info =
-        ClassBuilder<TWinControl, TControl>("TWinControl")
+        ClassBuilder<TWinControl>()
             .Int("TabOrder", &TWinControl::TabOrder, &TWinControl::SetTabOrder)
             .Bool("TabStop", &TWinControl::TabStop, &TWinControl::SetTabStop)
             .Event("OnEnter", &TWinControl::OnEnter)
@@ -440,8 +440,7 @@ void TWinControl::WndProc(TMessage& message) {
 // ---------------------------------------------------------------------------- TCustomControl
 
 const ClassInfo& TCustomControl::StaticClassInfo() {
-    static const ClassInfo info =
-        ClassBuilder<TCustomControl, TWinControl>("TCustomControl").Build();
+    static const ClassInfo info = ClassBuilder<TCustomControl>().Build();
     return info;
 }
 

@@ -25,7 +25,7 @@ class TWinControl;
 TWinControl* FindControl(HWND window);
 
 class TWinControl : public TControl, public TWindowTarget {
-    DECLARE_PUBLISHED(TWinControl)
+    DECLARE_PUBLISHED(TWinControl, TControl)
   public:
     explicit TWinControl(TComponent* owner);
     ~TWinControl() override;
@@ -125,7 +125,7 @@ class TWinControl : public TControl, public TWindowTarget {
 
 // A windowed control with a canvas and a Paint hook.
 class TCustomControl : public TWinControl {
-    DECLARE_PUBLISHED(TCustomControl)
+    DECLARE_PUBLISHED(TCustomControl, TWinControl)
   public:
     explicit TCustomControl(TComponent* owner) : TWinControl(owner) {}
     TCanvas& Canvas() { return canvas_; }

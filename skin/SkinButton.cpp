@@ -85,7 +85,7 @@ bool ComponentLoading(const TComponent* component) {
 
 const ClassInfo& TskCustomButton::StaticClassInfo() {
     static const ClassInfo info =
-        ClassBuilder<TskCustomButton, TCustomControl>("TskCustomButton")
+        ClassBuilder<TskCustomButton>()
             .Bool("AutoSize", &TskCustomButton::AutoSize, &TskCustomButton::SetAutoSize)
             .Bool("Cancel", &TskCustomButton::Cancel, &TskCustomButton::SetCancel)
             .Bool("Default", &TskCustomButton::Default, &TskCustomButton::SetDefault)
@@ -373,7 +373,7 @@ void TskCustomButton::PaintFocus(TCanvas& canvas) {
 
 const ClassInfo& TskButton::StaticClassInfo() {
     static const ClassInfo info =
-        ClassBuilder<TskButton, TskCustomButton>("TskButton")
+        ClassBuilder<TskButton>()
             .Binary("Glyph", &TskButton::LoadGlyph, &TskButton::LoadGlyphResource)
             .Enum("Layout", ButtonLayoutNames(), &TskButton::Layout, &TskButton::SetLayout)
             .Int("ResHandle", &TskButton::ResHandle, &TskButton::SetResHandle)
@@ -472,7 +472,7 @@ void TskButton::PaintFocus(TCanvas& canvas) {
 
 const ClassInfo& TskCheckBox::StaticClassInfo() {
     static const ClassInfo info =
-        ClassBuilder<TskCheckBox, TCustomControl>("TskCheckBox")
+        ClassBuilder<TskCheckBox>()
             .Bool("AutoSize", &TskCheckBox::AutoSize, &TskCheckBox::SetAutoSize)
             .Bool("Checked", &TskCheckBox::Checked, &TskCheckBox::SetChecked)
             .Enum("State", CheckBoxStateNames(), &TskCheckBox::State, &TskCheckBox::SetState)
@@ -636,7 +636,7 @@ void TskCheckBox::Paint() {
 
 const ClassInfo& TskRadioButton::StaticClassInfo() {
     static const ClassInfo info =
-        ClassBuilder<TskRadioButton, TskCheckBox>("TskRadioButton")
+        ClassBuilder<TskRadioButton>()
             .Int("GroupIndex", &TskRadioButton::GroupIndex, &TskRadioButton::SetGroupIndex)
             .Build();
     return info;

@@ -28,7 +28,7 @@ TGlyphLayout LayoutGlyph(TButtonLayout layout, int width, int height, int textWi
 bool ComponentLoading(const TComponent* component);
 
 class TskCustomButton : public TCustomControl {
-    DECLARE_PUBLISHED(TskCustomButton)
+    DECLARE_PUBLISHED(TskCustomButton, TCustomControl)
   public:
     explicit TskCustomButton(TComponent* owner);
     ~TskCustomButton() override;
@@ -119,7 +119,7 @@ class TskCustomButton : public TCustomControl {
 };
 
 class TskButton : public TskCustomButton {
-    DECLARE_PUBLISHED(TskButton)
+    DECLARE_PUBLISHED(TskButton, TskCustomButton)
   public:
     explicit TskButton(TComponent* owner);
 
@@ -153,7 +153,7 @@ enum TCheckBoxState { cbUnchecked, cbChecked, cbGrayed };
 const TEnumInfo& CheckBoxStateNames();
 
 class TskCheckBox : public TCustomControl {
-    DECLARE_PUBLISHED(TskCheckBox)
+    DECLARE_PUBLISHED(TskCheckBox, TCustomControl)
   public:
     explicit TskCheckBox(TComponent* owner);
 
@@ -209,7 +209,7 @@ class TskCheckBox : public TCustomControl {
 };
 
 class TskRadioButton : public TskCheckBox {
-    DECLARE_PUBLISHED(TskRadioButton)
+    DECLARE_PUBLISHED(TskRadioButton, TskCheckBox)
   public:
     explicit TskRadioButton(TComponent* owner) : TskCheckBox(owner) {}
 

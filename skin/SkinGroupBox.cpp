@@ -9,7 +9,7 @@
 
 const ClassInfo& TskCustomGroupBox::StaticClassInfo() {
     static const ClassInfo info =
-        ClassBuilder<TskCustomGroupBox, TskCustomPanel>("TskCustomGroupBox")
+        ClassBuilder<TskCustomGroupBox>()
             .Str("Caption", &TskCustomGroupBox::Caption, &TskCustomGroupBox::SetCaption)
             .Bool("Transparent", &TskCustomGroupBox::Transparent,
                   &TskCustomGroupBox::SetTransparent)

@@ -5,7 +5,7 @@
 #include "skin/SkinThemeLink.h"
 
 class TskCustomGroupBox : public TskCustomPanel {
-    DECLARE_PUBLISHED(TskCustomGroupBox)
+    DECLARE_PUBLISHED(TskCustomGroupBox, TskCustomPanel)
   public:
     explicit TskCustomGroupBox(TComponent* owner);
 

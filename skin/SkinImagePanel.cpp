@@ -6,8 +6,7 @@
 #include <algorithm>
 
 const ClassInfo& TskCustomPanel::StaticClassInfo() {
-    static const ClassInfo info =
-        ClassBuilder<TskCustomPanel, TCustomPanel>("TskCustomPanel").Build();
+    static const ClassInfo info = ClassBuilder<TskCustomPanel>().Build();
     return info;
 }
 

@@ -5,7 +5,7 @@
 #include "framework/Panel.h"
 
 class TskCustomPanel : public TCustomPanel {
-    DECLARE_PUBLISHED(TskCustomPanel)
+    DECLARE_PUBLISHED(TskCustomPanel, TCustomPanel)
   public:
     explicit TskCustomPanel(TComponent* owner);
 

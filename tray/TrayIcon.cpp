@@ -132,7 +132,7 @@ POINT CursorPosition() {
 
 const ClassInfo& TTrayIcon::StaticClassInfo() {
     static const ClassInfo info =
-        ClassBuilder<TTrayIcon, TComponent>("TTrayIcon")
+        ClassBuilder<TTrayIcon>()
             .Bool("DesignPreview", &TTrayIcon::DesignPreview, &TTrayIcon::SetDesignPreview)
             .Reference<TImageList>("IconList", &TTrayIcon::IconList, &TTrayIcon::SetIconList)
             .Bool("CycleIcons", &TTrayIcon::CycleIcons, &TTrayIcon::SetCycleIcons)

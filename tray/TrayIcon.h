@@ -55,7 +55,7 @@ extern CursorPosFunc GetCursorPosition;
 } // namespace TrayPlatform
 
 class TTrayIcon : public TComponent {
-    DECLARE_PUBLISHED(TTrayIcon)
+    DECLARE_PUBLISHED(TTrayIcon, TComponent)
   public:
     explicit TTrayIcon(TComponent* owner);
     ~TTrayIcon() override;
