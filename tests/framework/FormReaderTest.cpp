@@ -325,3 +325,27 @@ TEST_F(FormReaderTest, RejectsMalformedText) {
 }
 
 } // namespace
+
+namespace {
+
+TEST(PropertyAccessTest, EveryMisuseRaisesThePropertyError) {
+    TWidget widget(nullptr);
+    // An event is no string, number, reference or object: each by-name access
+    // of the wrong kind is refused before it reaches an accessor.
+    EXPECT_THROW(GetStrProp(&widget, "OnChange"), EPropertyError);
+    EXPECT_THROW(SetStrProp(&widget, "OnChange", "x"), EPropertyError);
+    EXPECT_THROW(GetOrdProp(&widget, "OnChange"), EPropertyError);
+    EXPECT_THROW(SetOrdProp(&widget, "OnChange", 1), EPropertyError);
+    EXPECT_THROW(GetComponentProp(&widget, "OnChange"), EPropertyError);
+    EXPECT_THROW(GetObjectProp(&widget, "OnChange"), EPropertyError);
+    EXPECT_THROW(GetStrProp(&widget, "Size"), EPropertyError);
+    EXPECT_THROW(GetOrdProp(&widget, "Text"), EPropertyError);
+    EXPECT_THROW(GetOrdProp(&widget, "Data"), EPropertyError); // write-only picture data
+    EXPECT_THROW(GetOrdProp(&widget, "NoSuchProperty"), EPropertyError);
+    TTestForm other; // a component of another class than the reference takes
+    EXPECT_THROW(SetComponentProp(&widget, "Partner", &other), EPropertyError);
+    SetOrdProp(&widget, "Size", 7);
+    EXPECT_EQ(GetOrdProp(&widget, "Size"), 7);
+}
+
+} // namespace
