@@ -33,40 +33,24 @@ template <class Traits> class UniqueHandle {
     Handle handle_ = Handle();
 };
 
-struct GdiObjectTraits {
-    using Handle = HGDIOBJ;
-    static void Close(HGDIOBJ h) { DeleteObject(h); }
+// How each kind of handle is freed.
+template <class H, auto CloseFunction> struct HandleTraits {
+    using Handle = H;
+    static void Close(H h) { CloseFunction(h); }
 };
-struct IconTraits {
-    using Handle = HICON;
-    static void Close(HICON h) { DestroyIcon(h); }
-};
-struct MemoryDcTraits {
-    using Handle = HDC;
-    static void Close(HDC h) { DeleteDC(h); }
-};
-struct WindowTraits {
-    using Handle = HWND;
-    static void Close(HWND h) {
-        if (IsWindow(h)) DestroyWindow(h);
-    }
-};
-struct MenuTraits {
-    using Handle = HMENU;
-    static void Close(HMENU h) { DestroyMenu(h); }
-};
-struct RegKeyTraits {
-    using Handle = HKEY;
-    static void Close(HKEY h) { RegCloseKey(h); }
-};
-struct ImageListTraits {
-    using Handle = HIMAGELIST;
-    static void Close(HIMAGELIST h) { ImageList_Destroy(h); }
-};
-struct KernelHandleTraits {
-    using Handle = HANDLE;
-    static void Close(HANDLE h) { CloseHandle(h); }
-};
+// A window may already be gone with its parent.
+inline void DestroyLiveWindow(HWND window) {
+    if (IsWindow(window)) DestroyWindow(window);
+}
+
+using GdiObjectTraits = HandleTraits<HGDIOBJ, &DeleteObject>;
+using IconTraits = HandleTraits<HICON, &DestroyIcon>;
+using MemoryDcTraits = HandleTraits<HDC, &DeleteDC>;
+using WindowTraits = HandleTraits<HWND, &DestroyLiveWindow>;
+using MenuTraits = HandleTraits<HMENU, &DestroyMenu>;
+using RegKeyTraits = HandleTraits<HKEY, &RegCloseKey>;
+using ImageListTraits = HandleTraits<HIMAGELIST, &ImageList_Destroy>;
+using KernelHandleTraits = HandleTraits<HANDLE, &CloseHandle>;
 
 // A handle used but not owned: someone else frees it.
 template <class Traits> class BorrowedHandle {

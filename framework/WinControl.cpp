@@ -375,18 +375,15 @@ void TWinControl::WndProc(TMessage& message) {
         Invalidate();
         return;
     case WM_KEYDOWN:
-    case WM_SYSKEYDOWN: {
-        WORD key = static_cast<WORD>(message.WParam);
-        KeyDown(key, KeyboardShiftState());
-        if (key == 0) return;
-        message.WParam = key;
-        DefaultHandler(message);
-        return;
-    }
+    case WM_SYSKEYDOWN:
     case WM_KEYUP:
     case WM_SYSKEYUP: {
+        // A handler that sets the key to 0 has used it up.
         WORD key = static_cast<WORD>(message.WParam);
-        KeyUp(key, KeyboardShiftState());
+        if (message.Msg == WM_KEYDOWN || message.Msg == WM_SYSKEYDOWN)
+            KeyDown(key, KeyboardShiftState());
+        else
+            KeyUp(key, KeyboardShiftState());
         if (key == 0) return;
         message.WParam = key;
         DefaultHandler(message);
