@@ -114,7 +114,7 @@ class TControl : public TComponent {
     TCustomForm* ParentForm() const;
 
     virtual void Click();
-    void DblClick();
+    virtual void DblClick();
 
     TNotifyEvent OnClick;
     TNotifyEvent OnDblClick;

@@ -4,6 +4,7 @@
 #include "framework/Streams.h"
 #include "skin/SkinPublic.h"
 #include "skin/SkinRadioGroup.h"
+#include "skin/SkinTitleBar.h"
 
 namespace {
 
@@ -38,12 +39,6 @@ std::string LocateSkinFile(const std::string& value) {
     return {};
 }
 
-bool IsSkinForm(const TObject* object) {
-    for (const ClassInfo* c = &object->ClassType(); c; c = c->Parent)
-        if (c->Name == "TskForm") return true;
-    return false;
-}
-
 } // namespace
 
 const ClassInfo& TskFileTheme::StaticClassInfo() {
@@ -76,7 +71,7 @@ void TskFileTheme::SetThemeFile(const std::string& value) {
         const TPropertyInfo* fileTheme = c->ClassType().FindProperty("FileTheme");
         const bool refersHere = fileTheme && fileTheme->Kind == TPropKind::Component &&
                                 fileTheme->GetRef && fileTheme->GetRef(c) == this;
-        if (IsSkinForm(c) && refersHere) formAffected = true;
+        if (IsSkinFormClass(c) && refersHere) formAffected = true;
         // Assigning the same theme again makes the control re-apply its look.
         if (c->ClassName().compare(0, 3, "Tsk") == 0 && refersHere)
             SetComponentProp(c, "FileTheme", this);
@@ -105,5 +100,5 @@ void ReferToFileTheme(TComponent* control, TskFileTheme*& field, TskFileTheme* t
 
 void RegisterSkinClasses() {
     RegisterClasses<TskFileTheme, TskButton, TskCheckBox, TskRadioButton, TskCheckGroup,
-                    TskRadioGroup>();
+                    TskRadioGroup, TskTitleBar>();
 }

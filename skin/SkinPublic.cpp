@@ -3,6 +3,7 @@
 #include "framework/Application.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -34,15 +35,23 @@ void CornerPiece(TBitmap& picture, TCanvas& canvas, const TRect& src, int x, int
 } // namespace
 
 void ExtractFrame(TBitmap& source, TBitmap& target, int frameCount, int frameNumber) {
+    if (&source == &target) {
+        TBitmap whole;
+        whole.Assign(source);
+        ExtractFrame(whole, target, frameCount, frameNumber);
+        return;
+    }
     if (frameCount < 1) frameCount = 1;
     const int f = source.Width() / frameCount;
     const int h = source.Height();
-    TBitmap frame;
-    if (f > 0 && h > 0)
-        CopyPiece(source, Rect(f * (frameNumber - 1), 0, f * frameNumber, h), frame, f, h);
-    target.SetSize(frame.Width(), frame.Height());
-    if (!frame.Empty())
-        target.Canvas().CopyRect(Rect(0, 0, f, h), frame.Canvas(), Rect(0, 0, f, h));
+    if (f <= 0 || h <= 0) {
+        target.SetSize(0, 0);
+        return;
+    }
+    // Straight into the target: a target of the frame's size keeps its bitmap.
+    target.SetSize(f, h);
+    target.Canvas().CopyRect(Rect(0, 0, f, h), source.Canvas(),
+                             Rect(f * (frameNumber - 1), 0, f * frameNumber, h));
 }
 
 void DrawStretchedSkin(TBitmap& p, TCanvas& c, const TRect& r, bool transparent) {
@@ -203,4 +212,29 @@ bool IsFormActive(TCustomForm* form) {
     if (!form || form == main) return true;
     // The framework has no MDI client window to ask; the form's own flag decides.
     return form->Active();
+}
+
+bool IsSkinFormClass(const TObject* object) {
+    for (const ClassInfo* c = object ? &object->ClassType() : nullptr; c; c = c->Parent)
+        if (c->Name == "TskForm") return true;
+    return false;
+}
+
+namespace {
+TSkinRefusalDialog& RefusalDialog() {
+    static TSkinRefusalDialog dialog;
+    return dialog;
+}
+} // namespace
+
+void ShowSkinRefusal(const std::string& text) {
+    if (RefusalDialog()) {
+        RefusalDialog()(text);
+        return;
+    }
+    MessageBoxA(GetActiveWindow(), text.c_str(), "Error", MB_OK | MB_ICONERROR);
+}
+
+TSkinRefusalDialog SetSkinRefusalDialog(TSkinRefusalDialog dialog) {
+    return std::exchange(RefusalDialog(), std::move(dialog));
 }

@@ -8,6 +8,9 @@
 #include "framework/Forms.h"
 #include "skin/SkinThemeTables.h"
 
+#include <functional>
+#include <string>
+
 // The key colour of skin pictures: magenta.
 constexpr TColor SkinKeyColor = 0xFF00FF;
 
@@ -37,3 +40,14 @@ bool HasPublishedProperty(const TObject* object, const std::string& name);
 // Sets FileTheme, then UIStyle, on each child publishing both, in child order.
 void ApplyThemeToChildren(TWinControl* container, TskUIStyle style, TComponent* theme);
 bool IsFormActive(TCustomForm* form);
+// True for the skinned form frame (TskForm), known by its class name because
+// the frame's unit builds on the controls that ask.
+bool IsSkinFormClass(const TObject* object);
+
+// The skin library refuses a property value that breaks one of its rules with
+// an error box whose text begins with "Sorry" (one OK button); the property
+// keeps its value. Tests put their own dialog in place to see the text.
+using TSkinRefusalDialog = std::function<void(const std::string& text)>;
+void ShowSkinRefusal(const std::string& text);
+// Returns the dialog it replaces; an empty one restores the error box.
+TSkinRefusalDialog SetSkinRefusalDialog(TSkinRefusalDialog dialog);

@@ -23,22 +23,13 @@ void GetThemeImage(TskUIStyle style, int element, TBitmap* target, int frameCoun
     ExtractFrame(whole, *target, frameCount, frameNumber);
 }
 
-namespace {
-
-bool IsSkinForm(const TObject* object) {
-    for (const ClassInfo* c = &object->ClassType(); c; c = c->Parent)
-        if (c->Name == "TskForm") return true;
-    return false;
-}
-
-} // namespace
-
 TskUIStyle GetFormUIStyle(TComponent* owner) {
     auto* form = dynamic_cast<TCustomForm*>(owner);
     if (!form) return TskUIStyle::DeepBlue;
     for (int i = 0; i < form->ControlCount(); ++i) {
         TControl* control = form->Controls(i);
-        if (IsSkinForm(control)) return static_cast<TskUIStyle>(GetOrdProp(control, "UIStyle"));
+        if (IsSkinFormClass(control))
+            return static_cast<TskUIStyle>(GetOrdProp(control, "UIStyle"));
     }
     return TskUIStyle::DeepBlue;
 }
