@@ -41,6 +41,10 @@ const TEnumInfo& BiDiModeNames() {
     return names;
 }
 
+bool SystemLocaleRightToLeft() {
+    return GetSystemMetrics(SM_MIDEASTENABLED) != 0;
+}
+
 // ---------------------------------------------------------------------------- TControl
 
 const ClassInfo& TControl::StaticClassInfo() {

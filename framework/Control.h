@@ -22,6 +22,8 @@ enum class TMouseButton { mbLeft, mbRight, mbMiddle };
 enum TAlignment { taLeftJustify, taRightJustify, taCenter };
 enum TBiDiMode { bdLeftToRight, bdRightToLeft, bdRightToLeftNoAlign, bdRightToLeftReadingOnly };
 const TEnumInfo& BiDiModeNames();
+// True when the system runs a right-to-left (Middle East) locale.
+bool SystemLocaleRightToLeft();
 
 using TShiftState = unsigned;
 enum : unsigned {

@@ -1,14 +1,35 @@
 #include "framework/Menus.h"
 
 #include "framework/HelperWindow.h"
+#include "framework/ImageList.h"
+#include "framework/Strings.h"
 
 #include <algorithm>
 #include <map>
+#include <unordered_set>
 
 namespace {
 std::map<UINT, TMenuItem*>& CommandItems() {
     static std::map<UINT, TMenuItem*> items;
     return items;
+}
+
+std::unordered_set<const TMenuItem*>& LiveItems() {
+    static std::unordered_set<const TMenuItem*> items;
+    return items;
+}
+
+std::string KeyName(int key) {
+    if ((key >= '0' && key <= '9') || (key >= 'A' && key <= 'Z'))
+        return std::string(1, static_cast<char>(key));
+    if (key >= VK_F1 && key <= VK_F24) return "F" + IntToStr(key - VK_F1 + 1);
+    static const std::map<int, const char*> names{
+        {VK_BACK, "BkSp"},   {VK_TAB, "Tab"},    {VK_RETURN, "Enter"}, {VK_ESCAPE, "Esc"},
+        {VK_SPACE, "Space"}, {VK_PRIOR, "PgUp"}, {VK_NEXT, "PgDn"},    {VK_END, "End"},
+        {VK_HOME, "Home"},   {VK_LEFT, "Left"},  {VK_UP, "Up"},        {VK_RIGHT, "Right"},
+        {VK_DOWN, "Down"},   {VK_INSERT, "Ins"}, {VK_DELETE, "Del"}};
+    const auto it = names.find(key);
+    return it == names.end() ? std::string() : it->second;
 }
 
 UINT NextCommand() {
@@ -18,6 +39,16 @@ UINT NextCommand() {
     return next++;
 }
 } // namespace
+
+std::string ShortCutToText(int shortCut) {
+    const std::string key = KeyName(shortCut & 0xFF);
+    if (key.empty()) return {};
+    std::string text;
+    if (shortCut & scShift) text += "Shift+";
+    if (shortCut & scCtrl) text += "Ctrl+";
+    if (shortCut & scAlt) text += "Alt+";
+    return text + key;
+}
 
 const ClassInfo& TMenuItem::StaticClassInfo() {
     static const ClassInfo info =
@@ -39,11 +70,13 @@ const ClassInfo& TMenuItem::StaticClassInfo() {
 
 TMenuItem::TMenuItem(TComponent* owner) : TComponent(owner), command_(NextCommand()) {
     CommandItems()[command_] = this;
+    LiveItems().insert(this);
 }
 
 TMenuItem::~TMenuItem() {
     BeginDestroy();
     CommandItems().erase(command_);
+    LiveItems().erase(this);
     for (TMenuItem* child : items_)
         child->parent_ = nullptr;
     if (parent_) parent_->Remove(this);
@@ -54,10 +87,24 @@ TMenuItem* TMenuItem::FindByCommand(UINT command) {
     return it == CommandItems().end() ? nullptr : it->second;
 }
 
+TMenuItem* TMenuItem::FromItemData(ULONG_PTR data) {
+    auto* item = reinterpret_cast<const TMenuItem*>(data);
+    return LiveItems().count(item) ? const_cast<TMenuItem*>(item) : nullptr;
+}
+
+TMenu* TMenuItem::GetParentMenu() const {
+    const TMenuItem* root = this;
+    while (root->parent_)
+        root = root->parent_;
+    return root->menu_;
+}
+
 bool TMenuItem::DispatchOwnerDraw(UINT msg, LPARAM lParam) {
+    // Entries with sub-menus have the sub-menu as their id: the item data
+    // is what names the item.
     if (msg == WM_DRAWITEM) {
         auto* draw = reinterpret_cast<DRAWITEMSTRUCT*>(lParam);
-        TMenuItem* item = FindByCommand(draw->itemID);
+        TMenuItem* item = FromItemData(draw->itemData);
         if (!item || !item->OnDrawItem) return false;
         TCanvas canvas;
         CanvasScope scope(canvas, draw->hDC);
@@ -67,7 +114,7 @@ bool TMenuItem::DispatchOwnerDraw(UINT msg, LPARAM lParam) {
         return true;
     }
     auto* measure = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
-    TMenuItem* item = FindByCommand(measure->itemID);
+    TMenuItem* item = FromItemData(measure->itemData);
     if (!item || !item->OnMeasureItem) return false;
     WindowDc screen(nullptr);
     TCanvas canvas;
@@ -77,6 +124,33 @@ bool TMenuItem::DispatchOwnerDraw(UINT msg, LPARAM lParam) {
     item->OnMeasureItem(item, canvas, width, height);
     measure->itemWidth = width;
     measure->itemHeight = height;
+    return true;
+}
+
+bool TMenuItem::AnswerMenuChar(WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    HMENU menu = reinterpret_cast<HMENU>(lParam);
+    const char key = static_cast<char>(LOWORD(wParam));
+    const int count = GetMenuItemCount(menu);
+    std::vector<int> matches;
+    int highlighted = -1;
+    for (int i = 0; i < count; ++i) {
+        MENUITEMINFOA info{};
+        info.cbSize = sizeof info;
+        info.fMask = MIIM_FTYPE | MIIM_DATA | MIIM_STATE;
+        if (!GetMenuItemInfoA(menu, static_cast<UINT>(i), TRUE, &info)) continue;
+        if (info.fState & MFS_HILITE) highlighted = i;
+        if (!(info.fType & MFT_OWNERDRAW)) continue;
+        const TMenuItem* item = FromItemData(info.dwItemData);
+        if (item && IsAccel(key, item->caption_)) matches.push_back(i);
+    }
+    if (matches.empty()) return false;
+    if (matches.size() == 1) {
+        result = MAKELRESULT(matches.front(), MNC_EXECUTE);
+        return true;
+    }
+    const auto next = std::find_if(matches.begin(), matches.end(),
+                                   [highlighted](int i) { return i > highlighted; });
+    result = MAKELRESULT(next == matches.end() ? matches.front() : *next, MNC_SELECT);
     return true;
 }
 
@@ -115,12 +189,15 @@ void TMenuItem::Add(TMenuItem* item) {
     if (item->parent_) item->parent_->Remove(item);
     item->parent_ = this;
     items_.push_back(item);
+    if (TMenu* menu = GetParentMenu()) menu->ItemAdded(item);
     Changed();
 }
 
 void TMenuItem::Remove(TMenuItem* item) {
+    TMenu* menu = GetParentMenu();
     items_.erase(std::remove(items_.begin(), items_.end(), item), items_.end());
     item->parent_ = nullptr;
+    if (menu) menu->ItemRemoved(item);
     Changed();
 }
 
@@ -135,39 +212,55 @@ void TMenuItem::Click() {
 void TMenuItem::Changed() {
     for (TMenuItem* item = this; item; item = item->parent_)
         if (item->OnChange) item->OnChange();
+    if (TMenu* menu = GetParentMenu()) menu->MenuChanged(this);
 }
 
 void TMenuItem::AppendTo(MenuRef menu) const {
     for (const TMenuItem* item : items_) {
         if (!item->visible_) continue;
+        const bool ownerDrawn = static_cast<bool>(item->OnDrawItem);
+        // An owner-drawn entry has no text: it carries its item as item data.
+        const LPCSTR content = ownerDrawn ? reinterpret_cast<LPCSTR>(item) : item->caption_.c_str();
         if (item->IsLine()) {
-            AppendMenuA(menu.Get(), MF_SEPARATOR, 0, nullptr);
+            // A plain separator never reaches the drawing handlers.
+            if (ownerDrawn)
+                AppendMenuA(menu.Get(), MF_OWNERDRAW | MF_SEPARATOR, item->command_, content);
+            else
+                AppendMenuA(menu.Get(), MF_SEPARATOR, 0, nullptr);
             continue;
         }
-        UINT flags = (item->OnDrawItem ? MF_OWNERDRAW : MF_STRING) |
-                     (item->checked_ ? MF_CHECKED : 0) | (item->enabled_ ? 0 : MF_GRAYED);
+        const UINT flags = (ownerDrawn ? MF_OWNERDRAW : MF_STRING) |
+                           (item->checked_ ? MF_CHECKED : 0) | (item->enabled_ ? 0 : MF_GRAYED);
         if (!item->items_.empty()) {
             MenuHandle sub(CreatePopupMenu());
             item->AppendTo(sub);
             // From here on the sub-menu belongs to menu.
             if (AppendMenuA(menu.Get(), flags | MF_POPUP, reinterpret_cast<UINT_PTR>(sub.Get()),
-                            item->caption_.c_str()))
+                            content))
                 sub.Release();
         } else {
-            AppendMenuA(menu.Get(), flags, item->command_,
-                        item->OnDrawItem ? reinterpret_cast<LPCSTR>(item) : item->caption_.c_str());
+            AppendMenuA(menu.Get(), flags, item->command_, content);
         }
-        if (item->default_) SetMenuDefaultItem(menu.Get(), item->command_, FALSE);
+        // By position: an entry with a sub-menu has no command of its own.
+        if (item->default_)
+            SetMenuDefaultItem(menu.Get(), static_cast<UINT>(GetMenuItemCount(menu.Get()) - 1),
+                               TRUE);
     }
 }
 
 const ClassInfo& TMenu::StaticClassInfo() {
     static const ClassInfo info =
-        ClassBuilder<TMenu>().Bool("OwnerDraw", &TMenu::OwnerDraw, &TMenu::SetOwnerDraw).Build();
+        ClassBuilder<TMenu>()
+            .Enum("BiDiMode", BiDiModeNames(), &TMenu::BiDiMode, &TMenu::SetBiDiMode)
+            .Reference<TImageList>("Images", &TMenu::Images, &TMenu::SetImages)
+            .Bool("OwnerDraw", &TMenu::OwnerDraw, &TMenu::SetOwnerDraw)
+            .Build();
     return info;
 }
 
-TMenu::TMenu(TComponent* owner) : TComponent(owner), items_(nullptr) {}
+TMenu::TMenu(TComponent* owner) : TComponent(owner), items_(nullptr) {
+    items_.menu_ = this;
+}
 
 TMenu::~TMenu() {
     BeginDestroy();
@@ -177,6 +270,24 @@ TMenu::~TMenu() {
 
 void TMenu::AddStreamedChild(TComponent* child) {
     if (auto* item = dynamic_cast<TMenuItem*>(child)) items_.Add(item);
+}
+
+void TMenu::SetImages(TImageList* images) {
+    if (images_ && images_ != images) {
+        images_->RemoveFreeNotification(this);
+        RemoveFreeNotification(images_);
+    }
+    images_ = images;
+    if (images_) FreeNotification(images_);
+}
+
+bool TMenu::IsRightToLeft() const {
+    return bidiMode_ != bdLeftToRight && SystemLocaleRightToLeft();
+}
+
+void TMenu::Notification(TComponent* component, TOperation operation) {
+    TComponent::Notification(component, operation);
+    if (operation == TOperation::opRemove && component == images_) images_ = nullptr;
 }
 
 const ClassInfo& TPopupMenu::StaticClassInfo() {
@@ -212,6 +323,9 @@ void TPopupMenu::WindowMessage(HWND window, TMessage& message) {
         message.Result = TRUE;
         return;
     }
+    if (message.Msg == WM_MENUCHAR &&
+        TMenuItem::AnswerMenuChar(message.WParam, message.LParam, message.Result))
+        return;
     message.Result = DefWindowProcA(window, message.Msg, message.WParam, message.LParam);
 }
 

@@ -2,16 +2,29 @@
 // Menus: items with captions (a '&' marks the accelerator), default, checked and
 // enabled states, click and owner-draw events; popup menus shown at a point and
 // main menus. A caption of exactly "-" is a separator line.
+//
+// An item with a draw handler is owner-drawn: it carries itself as the item
+// data of its menu entry, and WM_MEASUREITEM / WM_DRAWITEM / WM_MENUCHAR
+// reach its handlers through that data. Items without one are plain text.
 
 #include "framework/Control.h"
 #include "framework/WindowBinding.h"
 
+#include <string>
 #include <vector>
 
 using TMenuDrawItemEvent =
     std::function<void(TObject* sender, TCanvas& canvas, TRect rect, bool selected)>;
 using TMenuMeasureItemEvent =
     std::function<void(TObject* sender, TCanvas& canvas, int& width, int& height)>;
+
+class TImageList;
+class TMenu;
+
+// Shortcuts: a virtual key in the low byte, with these modifier bits.
+enum : int { scShift = 0x2000, scCtrl = 0x4000, scAlt = 0x8000 };
+// "Ctrl+S", "Shift+F5"; empty for 0.
+std::string ShortCutToText(int shortCut);
 
 class TMenuItem : public TComponent {
     DECLARE_PUBLISHED(TMenuItem, TComponent)
@@ -40,6 +53,8 @@ class TMenuItem : public TComponent {
     int Count() const { return static_cast<int>(items_.size()); }
     TMenuItem* Items(int index) const { return items_.at(index); }
     TMenuItem* Parent() const { return parent_; }
+    // The menu whose item tree holds this item; null while it is in none.
+    TMenu* GetParentMenu() const;
     int MenuIndex() const;
     void Add(TMenuItem* item);
     void Remove(TMenuItem* item);
@@ -48,8 +63,16 @@ class TMenuItem : public TComponent {
     // The command number the item carries in its menu.
     UINT Command() const { return command_; }
     static TMenuItem* FindByCommand(UINT command);
+    // The live item an owner-drawn entry's item data names; null for any
+    // other value (the data is looked up, never followed).
+    static TMenuItem* FromItemData(ULONG_PTR data);
     // Routes WM_DRAWITEM / WM_MEASUREITEM of an owner-drawn item; false when unknown.
     static bool DispatchOwnerDraw(UINT msg, LPARAM lParam);
+    // Answers WM_MENUCHAR for the owner-drawn entries of the open menu, which
+    // have no text for the system to match: the entry whose accelerator is
+    // the key runs; of several, the next after the highlighted one is
+    // selected. False when none matches.
+    static bool AnswerMenuChar(WPARAM wParam, LPARAM lParam, LRESULT& result);
 
     virtual void Click();
     TNotifyEvent OnClick;
@@ -62,6 +85,7 @@ class TMenuItem : public TComponent {
     void AppendTo(MenuRef menu) const;
 
   private:
+    friend class TMenu;
     void Changed();
     std::string caption_;
     bool checked_ = false;
@@ -73,6 +97,7 @@ class TMenuItem : public TComponent {
     std::string hint_;
     std::vector<TMenuItem*> items_;
     TMenuItem* parent_ = nullptr;
+    TMenu* menu_ = nullptr; // set on a menu's root item only
     UINT command_;
 };
 
@@ -86,10 +111,29 @@ class TMenu : public TComponent {
     void AddStreamedChild(TComponent* child) override;
     bool OwnerDraw() const { return ownerDraw_; }
     void SetOwnerDraw(bool value) { ownerDraw_ = value; }
+    // Item images; told when the list goes away.
+    TImageList* Images() const { return images_; }
+    void SetImages(TImageList* images);
+    TBiDiMode BiDiMode() const { return bidiMode_; }
+    void SetBiDiMode(TBiDiMode mode) { bidiMode_ = mode; }
+    // The items are laid out mirrored: the menu reads right to left and the
+    // system runs a right-to-left locale.
+    bool IsRightToLeft() const;
+
+  protected:
+    friend class TMenuItem;
+    // An item (with its sub-items) joined or left this menu's item tree.
+    virtual void ItemAdded(TMenuItem*) {}
+    virtual void ItemRemoved(TMenuItem*) {}
+    // Something in the item tree changed: an item's state, or its structure.
+    virtual void MenuChanged(TMenuItem*) {}
+    void Notification(TComponent* component, TOperation operation) override;
 
   private:
     TMenuItem items_;
     bool ownerDraw_ = false;
+    TImageList* images_ = nullptr;
+    TBiDiMode bidiMode_ = bdLeftToRight;
 };
 
 class TPopupMenu : public TMenu, private TWindowTarget {

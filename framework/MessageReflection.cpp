@@ -43,6 +43,8 @@ bool ReflectNotification(TWinControl& parent, TMessage& message) {
     case WM_DRAWITEM:
     case WM_MEASUREITEM:
         return ReflectOwnerDraw(parent, message);
+    case WM_MENUCHAR:
+        return TMenuItem::AnswerMenuChar(message.WParam, message.LParam, message.Result);
     }
     return false;
 }

@@ -3,7 +3,8 @@
 // or a menu item to the object that owns it: WM_COMMAND goes to the child as
 // CN_COMMAND (or runs the menu item it names), WM_DRAWITEM and
 // WM_MEASUREITEM go to the child as CN_DRAWITEM / CN_MEASUREITEM, or to the
-// owner-drawn menu item. So owner-drawn things paint themselves.
+// owner-drawn menu item, and WM_MENUCHAR finds the owner-drawn menu item of
+// that accelerator. So owner-drawn things paint and answer for themselves.
 
 #include "framework/WinControl.h"
 

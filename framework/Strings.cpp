@@ -75,3 +75,20 @@ std::string UpperCase(const std::string& text) {
         c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
     return result;
 }
+
+char AcceleratorChar(const std::string& caption) {
+    for (size_t i = 0; i + 1 < caption.size(); ++i) {
+        if (caption[i] != '&') continue;
+        if (caption[i + 1] == '&') {
+            ++i;
+            continue;
+        }
+        return static_cast<char>(std::toupper(static_cast<unsigned char>(caption[i + 1])));
+    }
+    return 0;
+}
+
+bool IsAccel(char key, const std::string& caption) {
+    const char accel = AcceleratorChar(caption);
+    return accel != 0 && accel == static_cast<char>(std::toupper(static_cast<unsigned char>(key)));
+}

@@ -13,3 +13,8 @@ std::string IntToStr(long long value);
 std::string Trim(const std::string& text);
 bool SameText(const std::string& a, const std::string& b);
 std::string UpperCase(const std::string& text);
+// The accelerator of a caption: the character after a single '&' ("&&" is a
+// literal ampersand), upper-cased; 0 when there is none.
+char AcceleratorChar(const std::string& caption);
+// True when key (any case) is the caption's accelerator.
+bool IsAccel(char key, const std::string& caption);

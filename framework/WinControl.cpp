@@ -400,6 +400,7 @@ void TWinControl::WndProc(TMessage& message) {
     case WM_COMMAND:
     case WM_DRAWITEM:
     case WM_MEASUREITEM:
+    case WM_MENUCHAR:
         if (!ReflectNotification(*this, message)) DefaultHandler(message);
         return;
     case WM_MOUSEMOVE:

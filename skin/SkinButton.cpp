@@ -6,31 +6,12 @@
 #include "skin/SkinThemes.h"
 
 #include <algorithm>
-#include <cctype>
 
 namespace {
 TPoint MeasureText(const TFont& font, const std::string& text) {
     TBitmap scratch(1, 1);
     scratch.Canvas().Font().Assign(font);
     return scratch.Canvas().TextExtent(text);
-}
-
-// The character after a single '&', upper-cased; 0 when there is none.
-char Accelerator(const std::string& caption) {
-    for (size_t i = 0; i + 1 < caption.size(); ++i) {
-        if (caption[i] != '&') continue;
-        if (caption[i + 1] == '&') {
-            ++i;
-            continue;
-        }
-        return static_cast<char>(std::toupper(static_cast<unsigned char>(caption[i + 1])));
-    }
-    return 0;
-}
-
-bool IsAccelerator(char key, const std::string& caption) {
-    const char accel = Accelerator(caption);
-    return accel != 0 && accel == static_cast<char>(std::toupper(static_cast<unsigned char>(key)));
 }
 
 // Transparent controls show their parent's colour until the skin helpers
@@ -268,7 +249,7 @@ void TskCustomButton::KeyUp(WORD& key, TShiftState shift) {
 }
 
 bool TskCustomButton::DialogChar(char key) {
-    if (IsAccelerator(key, Caption()) && Enabled()) {
+    if (IsAccel(key, Caption()) && Enabled()) {
         Click();
         return true;
     }
@@ -559,7 +540,7 @@ void TskCheckBox::KeyUp(WORD& key, TShiftState shift) {
 }
 
 bool TskCheckBox::DialogChar(char key) {
-    if (!IsAccelerator(key, Caption()) || !Enabled()) return false;
+    if (!IsAccel(key, Caption()) || !Enabled()) return false;
     TakeFocus();
     Click();
     return true;

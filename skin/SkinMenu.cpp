@@ -2,6 +2,10 @@
 
 #include "framework/Bitmap.h"
 
+#include <map>
+#include <memory>
+#include <utility>
+
 void AssignMenuDrawHandlers(TMenuItem* item, const TMenuDrawItemEvent& onDrawItem,
                             const TMenuMeasureItemEvent& onMeasureItem) {
     if (!item) return;
@@ -36,11 +40,22 @@ void DrawMenuSeparator(TCanvas& canvas, const TRect& rect, TColor color, int bar
 
 namespace {
 
+// Resource pictures never change: each cut is loaded once and shared. A
+// missing resource is not remembered, so it raises at every draw.
+TBitmap& MacPicture(const char* name, int rows) {
+    static std::map<std::pair<std::string, int>, std::unique_ptr<TBitmap>> cache;
+    std::unique_ptr<TBitmap>& slot = cache[{name, rows}];
+    if (!slot) {
+        auto picture = std::make_unique<TBitmap>();
+        picture->LoadFromResourceName(name);
+        picture->SetHeight(rows); // keeps the top rows
+        slot = std::move(picture);
+    }
+    return *slot;
+}
+
 void DrawMacPicture(TCanvas& canvas, const TRect& rect, const char* name, int rows) {
-    TBitmap picture;
-    picture.LoadFromResourceName(name);
-    picture.SetHeight(rows); // keeps the top rows
-    canvas.StretchDraw(rect, picture);
+    canvas.StretchDraw(rect, MacPicture(name, rows));
 }
 
 } // namespace

@@ -15,7 +15,8 @@ void FillRectColor(TCanvas& canvas, const TRect& rect, TColor color);
 void DrawMenuSeparator(TCanvas& canvas, const TRect& rect, TColor color, int barWidth,
                        bool leftToRight);
 // MACOS_MENU_BAR cut to 12 rows / 20 rows, MACOS_MENU_SELECT cut to 20 rows,
-// stretched over rect. Raise EResNotFound when the picture is missing.
+// stretched over rect; each cut is loaded once and shared. Raise EResNotFound
+// when the picture is missing.
 void DrawMacMenuBar(TCanvas& canvas, const TRect& rect);
 void DrawMacMenuItem(TCanvas& canvas, const TRect& rect);
 void DrawMacMenuSelection(TCanvas& canvas, const TRect& rect);

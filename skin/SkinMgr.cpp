@@ -2,6 +2,8 @@
 
 #include "framework/Forms.h"
 #include "framework/Streams.h"
+#include "skin/SkinMainMenu.h"
+#include "skin/SkinPopupMenu.h"
 #include "skin/SkinPublic.h"
 #include "skin/SkinRadioGroup.h"
 #include "skin/SkinTitleBar.h"
@@ -100,5 +102,5 @@ void ReferToFileTheme(TComponent* control, TskFileTheme*& field, TskFileTheme* t
 
 void RegisterSkinClasses() {
     RegisterClasses<TskFileTheme, TskButton, TskCheckBox, TskRadioButton, TskCheckGroup,
-                    TskRadioGroup, TskTitleBar>();
+                    TskRadioGroup, TskPopupMenu, TskMainMenu, TskTitleBar>();
 }

@@ -14,11 +14,14 @@ inline int LiveGdiObjects() {
     const DWORD reported = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
     if (reported != 0)
         return static_cast<int>(reported + GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS));
+    // Read with plain moves: GCC takes the intrinsics' segment reads for
+    // accesses at address 0 and warns.
+    const uint8_t* peb = nullptr;
 #ifdef _WIN64
-    const auto* peb = reinterpret_cast<const uint8_t*>(__readgsqword(0x60));
+    __asm__("movq %%gs:0x60, %0" : "=r"(peb));
     constexpr size_t kTableField = 0xF8;
 #else
-    const auto* peb = reinterpret_cast<const uint8_t*>(__readfsdword(0x30));
+    __asm__("movl %%fs:0x30, %0" : "=r"(peb));
     constexpr size_t kTableField = 0x94;
 #endif
     const auto* table = *reinterpret_cast<const uint8_t* const*>(peb + kTableField);
