@@ -9,11 +9,7 @@
 #include "skin/SkinPublic.h"
 #include "skin/SkinThemes.h"
 #include "skin/SkinTitleBar.h"
-// The PEB read of GdiCount.h looks like a null access to GCC once inlined.
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Warray-bounds"
 #include "tests/support/GdiCount.h"
-#pragma GCC diagnostic pop
 #include "tests/support/UserCount.h"
 #include "tools/skinfile/SkinFileWriter.h"
 
