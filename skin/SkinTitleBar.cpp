@@ -9,12 +9,15 @@
 #include "skin/SkinTitleBarLayout.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 
-bool MiddleEastLocale() {
-    return GetSystemMetrics(SM_MIDEASTENABLED) != 0;
-}
+// The system menu's captions.
+const char* const SMinimize = "Mi&nimize";
+const char* const SMaximizeRestore = "Ma&ximize/Restore";
+const char* const SSeparator = "-";
+const char* const SClose = "&Close";
 
 // Menus of a right-to-left title bar open this far right of its left edge.
 constexpr int RightToLeftMenuShift = 176;
@@ -24,7 +27,15 @@ constexpr int FrameOverlap = 3;
 constexpr int RightToLeftCaptionGap = 10;
 
 bool RightToLeft(const TControl& control) {
-    return control.BiDiMode() == bdRightToLeft && MiddleEastLocale();
+    return control.BiDiMode() == bdRightToLeft && SystemLocaleRightToLeft();
+}
+
+// The main form minimizes the whole application, any other form only itself.
+void MinimizeForm(TCustomForm& form) {
+    if (Application && Application->MainForm() == &form)
+        SendMessageA(form.Handle(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
+    else
+        form.SetWindowState(wsMinimized);
 }
 
 void LoadBitmapBytes(TBitmap& picture, const std::vector<uint8_t>& bytes) {
@@ -229,11 +240,7 @@ void TskTitleBarButton::DoAction() {
         UpdateMaxRestorePictures();
         break;
     case skMin:
-        // The main form minimizes the whole application.
-        if (Application && Application->MainForm() == form)
-            SendMessageA(form->Handle(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
-        else
-            form->SetWindowState(wsMinimized);
+        MinimizeForm(*form);
         break;
     case skClose:
         form->Close();
@@ -379,6 +386,64 @@ void TskTitleBarSections::Assign(const TskTitleBarSections& source) {
         Add()->Assign(*source.Items(i));
 }
 
+// ---------------------------------------------------------------------------- TskTitleBarPopupMenu
+
+const ClassInfo& TskTitleBarPopupMenu::StaticClassInfo() {
+    static const ClassInfo info = ClassBuilder<TskTitleBarPopupMenu>().Build();
+    return info;
+}
+
+TskTitleBarPopupMenu::TskTitleBarPopupMenu(TComponent* owner) : TskPopupMenu(owner) {
+    AddItem(SMinimize, &TskTitleBarPopupMenu::MinimizeClick);
+    AddItem(SMaximizeRestore, &TskTitleBarPopupMenu::MaximizeRestoreClick);
+    AddItem(SSeparator, nullptr);
+    AddItem(SClose, &TskTitleBarPopupMenu::CloseClick);
+    AssignDrawHandlers();
+}
+
+TMenuItem* TskTitleBarPopupMenu::AddItem(const char* caption,
+                                         void (TskTitleBarPopupMenu::*click)(TObject*)) {
+    auto* item = new TMenuItem(this);
+    item->SetCaption(caption);
+    if (click) item->OnClick = [this, click](TObject* sender) { (this->*click)(sender); };
+    Items()->Add(item);
+    return item;
+}
+
+bool TskTitleBarPopupMenu::ShowsButton(TskTitleBarBtnType type) const {
+    if (!titleBar_) return false;
+    for (int i = 0; i < titleBar_->Buttons()->Count(); ++i) {
+        const TskTitleBarButton* b = titleBar_->Buttons()->Items(i);
+        if (b->ButtonType() == type && b->Visible()) return true;
+    }
+    return false;
+}
+
+void TskTitleBarPopupMenu::Popup(int x, int y) {
+    if (titleBar_ && RightToLeft(*titleBar_)) x += RightToLeftMenuShift;
+    Items()->Items(0)->SetEnabled(ShowsButton(skMin));
+    Items()->Items(1)->SetEnabled(ShowsButton(skMax));
+    Items()->Items(3)->SetEnabled(ShowsButton(skClose));
+    TskPopupMenu::Popup(x, y);
+}
+
+void TskTitleBarPopupMenu::MinimizeClick(TObject*) {
+    TCustomForm* form = titleBar_ ? titleBar_->ParentForm() : nullptr;
+    if (form && Application) MinimizeForm(*form);
+}
+
+void TskTitleBarPopupMenu::MaximizeRestoreClick(TObject*) {
+    if (!titleBar_) return;
+    for (int i = 0; i < titleBar_->Buttons()->Count(); ++i) {
+        TskTitleBarButton* b = titleBar_->Buttons()->Items(i);
+        if (b->ButtonType() == skMax && b->Visible()) b->DoAction();
+    }
+}
+
+void TskTitleBarPopupMenu::CloseClick(TObject*) {
+    if (TCustomForm* form = titleBar_ ? titleBar_->ParentForm() : nullptr) form->Close();
+}
+
 // ---------------------------------------------------------------------------- TskTitleBar
 
 const ClassInfo& TskTitleBar::StaticClassInfo() {
@@ -408,6 +473,8 @@ TskTitleBar::TskTitleBar(TComponent* owner)
     : TCustomPanel(owner), theme_(*this, [this] { ApplyUIStyle(); }), sections_(this),
       buttons_(this) {
     SetDoubleBuffered(true);
+    systemMenu_ = new TskTitleBarPopupMenu(this);
+    systemMenu_->SetTitleBar(this);
     for (TskTitleBarBtnType type : {skControlBox, skClose, skMax, skMin})
         buttons_.Add()->SetButtonType(type);
     SetAlign(alTop);
@@ -419,6 +486,7 @@ TskTitleBar::TskTitleBar(TComponent* owner)
 
 TskTitleBar::~TskTitleBar() {
     BeginDestroy();
+    delete std::exchange(systemMenu_, nullptr);
 }
 
 void TskTitleBar::SetParent(TWinControl* parent) {
@@ -441,6 +509,10 @@ void TskTitleBar::SetFileTheme(TskFileTheme* theme) {
 
 void TskTitleBar::ApplyUIStyle() {
     strips_.clear();
+    // The system menu always reads the title bar's skin file, also while
+    // Custom keeps everything else as it is.
+    if (systemMenu_ && systemMenu_->FileTheme() != FileTheme())
+        systemMenu_->SetFileTheme(FileTheme());
     if (custom_) return;
     sections_.Clear();
     const TskThemeSource source = theme_.Source();
@@ -457,6 +529,7 @@ void TskTitleBar::ApplyUIStyle() {
         source.UsesFile() ? source.GetInt(ThemeElement::FormBottomRoundCornerInt) : 0;
     for (int i = 0; i < buttons_.Count(); ++i)
         buttons_.Items(i)->SetUIStyle(source.Effective());
+    if (systemMenu_) systemMenu_->SetUIStyle(source.Effective());
     if (!keepFontColor_) ApplyFontColor(source);
     SetAutoSize(true);
     Invalidate();
@@ -574,6 +647,7 @@ void TskTitleBar::Notification(TComponent* component, TOperation operation) {
     for (int i = 0; i < buttons_.Count(); ++i)
         if (buttons_.Items(i)->ControlBoxMenu() == component)
             buttons_.Items(i)->ForgetControlBoxMenu();
+    if (component == systemMenu_) systemMenu_ = nullptr;
     theme_.Removed(component, operation);
 }
 
@@ -741,8 +815,10 @@ void TskTitleBar::ButtonClicked(TskTitleBarButton& button) {
     const TskTitleBarBtnType type = button.ButtonType();
     const int index = button.Index();
     if (type == skControlBox && !button.ControlBoxMenu()) {
-        const TPoint at = ClientToScreen(TPoint{0, Height()});
-        PopupSystemMenu(at.X, at.Y);
+        if (systemMenu_) {
+            const TPoint at = ClientToScreen(TPoint{0, Height()});
+            systemMenu_->Popup(at.X, at.Y);
+        }
         return;
     }
     button.DoAction();
@@ -750,10 +826,6 @@ void TskTitleBar::ButtonClicked(TskTitleBarButton& button) {
         OnCustomBtnsClick(this, index);
     else if (OnHelpBtnClick && type == skHelp)
         OnHelpBtnClick(this, index);
-}
-
-void TskTitleBar::PopupSystemMenu(int, int) {
-    // PENDING: the system menu arrives with the skinned popup menu.
 }
 
 void TskTitleBar::DblClick() {

@@ -9,6 +9,7 @@
 #include "framework/Component.h"
 #include "framework/Icon.h"
 #include "framework/Panel.h"
+#include "skin/SkinPopupMenu.h"
 #include "skin/SkinThemeLink.h"
 
 #include <functional>
@@ -17,7 +18,6 @@
 class TPopupMenu;
 class TCustomForm;
 class TskTitleBar;
-class TskTitleBarPopupMenu;
 
 // Asked of the title bar's form: the frame's side border width (0 for none).
 constexpr UINT SKM_SIDEBORDERWIDTH = 9923;
@@ -153,6 +153,27 @@ class TskTitleBarSections : public TCollection {
     TskTitleBar* titleBar_;
 };
 
+// The system menu: Minimize, Maximize/Restore, a separator and Close, each
+// enabled while the title bar shows a button that does the same.
+class TskTitleBarPopupMenu : public TskPopupMenu {
+    DECLARE_PUBLISHED(TskTitleBarPopupMenu, TskPopupMenu)
+  public:
+    explicit TskTitleBarPopupMenu(TComponent* owner);
+    TskTitleBar* TitleBar() const { return titleBar_; }
+    void SetTitleBar(TskTitleBar* titleBar) { titleBar_ = titleBar; }
+    void Popup(int x, int y) override;
+
+    void MinimizeClick(TObject* sender);
+    void MaximizeRestoreClick(TObject* sender);
+    void CloseClick(TObject* sender);
+
+  private:
+    TMenuItem* AddItem(const char* caption, void (TskTitleBarPopupMenu::*click)(TObject*));
+    // Whether a visible button of the type is on the title bar.
+    bool ShowsButton(TskTitleBarBtnType type) const;
+    TskTitleBar* titleBar_ = nullptr;
+};
+
 class TskTitleBar : public TCustomPanel {
     DECLARE_PUBLISHED(TskTitleBar, TCustomPanel)
   public:
@@ -237,7 +258,6 @@ class TskTitleBar : public TCustomPanel {
     TskTitleBarButton* UsableHotButton() const;
     TIcon* AppIcon();
     void ButtonClicked(TskTitleBarButton& button);
-    void PopupSystemMenu(int x, int y);
 
     bool custom_ = false;
     TskThemeLink theme_;

@@ -427,7 +427,29 @@ TEST_F(TitleBar, ActionsOfATitleBarWithoutAFormDoNothing) {
     button->SetButtonType(skClose);
     EXPECT_EQ(button->PicNormal()->Width(), 19) << "a loose button reads DeepBlue by itself";
     button->DoAction();
+    bar->SystemMenu()->MinimizeClick(nullptr);
+    bar->SystemMenu()->MaximizeRestoreClick(nullptr);
+    bar->SystemMenu()->CloseClick(nullptr);
     delete bar;
+}
+
+TEST_F(TitleBar, TheSystemMenuFollowsTheStyleAndAlwaysTheSkinFileOfItsTitleBar) {
+    TskTitleBar* bar = Make();
+    TskTitleBarPopupMenu* menu = bar->SystemMenu();
+    ASSERT_NE(menu, nullptr);
+    EXPECT_EQ(menu->TitleBar(), bar);
+    EXPECT_EQ(menu->Owner(), bar);
+    bar->SetUIStyle(TskUIStyle::MacOS);
+    EXPECT_EQ(menu->UIStyle(), TskUIStyle::MacOS);
+    EXPECT_EQ(menu->MenuItemHeight(), 20);
+    bar->SetCustom(true);
+    auto* theme = new TskFileTheme(form.get());
+    bar->SetFileTheme(theme);
+    EXPECT_EQ(menu->FileTheme(), theme) << "also while Custom keeps everything else";
+    EXPECT_EQ(menu->UIStyle(), TskUIStyle::MacOS);
+    delete theme;
+    EXPECT_EQ(bar->FileTheme(), nullptr);
+    EXPECT_EQ(menu->FileTheme(), nullptr);
 }
 
 TEST_F(TitleBar, CloseAsksTheFormToClose) {
@@ -438,6 +460,8 @@ TEST_F(TitleBar, CloseAsksTheFormToClose) {
     TskTitleBar* bar = Make();
     bar->Buttons()->Items(1)->DoAction();
     EXPECT_EQ(form->CloseQueries, 1);
+    bar->SystemMenu()->CloseClick(nullptr);
+    EXPECT_EQ(form->CloseQueries, 2);
 }
 
 TEST_F(TitleBar, NonClientMouseMessagesGoOnToTheForm) {
