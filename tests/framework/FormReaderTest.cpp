@@ -40,22 +40,25 @@ const ClassInfo& TOptions::StaticClassInfo() {
     return info;
 }
 
+class TWidget;
+
 class TButtonItem : public TCollectionItem {
     DECLARE_PUBLISHED(TButtonItem, TCollectionItem)
   public:
     using TCollectionItem::TCollectionItem;
     int Top() const { return top_; }
     void SetTop(int v) { top_ = v; }
+    TWidget* Target() const { return target_; }
+    void SetTarget(TWidget* target) { target_ = target; }
+    void SetPicture(const std::vector<uint8_t>& bytes) { picture_ = bytes; }
+    void SetPictureResource(const std::string& name) { pictureResource_ = name; }
+    std::vector<uint8_t> picture_;
+    std::string pictureResource_;
 
   private:
     int top_ = 0;
+    TWidget* target_ = nullptr;
 };
-
-const ClassInfo& TButtonItem::StaticClassInfo() {
-    static const ClassInfo info =
-        ClassBuilder<TButtonItem>().Int("Top", &TButtonItem::Top, &TButtonItem::SetTop).Build();
-    return info;
-}
 
 enum TStyle { stPlain, stFancy };
 enum TFlag { flA, flB, flC };
@@ -139,6 +142,16 @@ const ClassInfo& TWidget::StaticClassInfo() {
             .Enum("Style", kStyles, &TWidget::Style, &TWidget::SetStyle)
             .Str("Text", &TWidget::Text, &TWidget::SetText)
             .Event("OnChange", &TWidget::OnChange)
+            .Build();
+    return info;
+}
+
+const ClassInfo& TButtonItem::StaticClassInfo() {
+    static const ClassInfo info =
+        ClassBuilder<TButtonItem>()
+            .Int("Top", &TButtonItem::Top, &TButtonItem::SetTop)
+            .Binary("Picture", &TButtonItem::SetPicture, &TButtonItem::SetPictureResource)
+            .Reference<TWidget>("Target", &TButtonItem::Target, &TButtonItem::SetTarget)
             .Build();
     return info;
 }
@@ -243,6 +256,36 @@ TEST_F(FormReaderTest, ReadsEveryKindOfValue) {
     EXPECT_EQ(form.Second->Color(), 0x7F7F7F);
     EXPECT_EQ(form.Second->dataResource_, "MAINICON");
     EXPECT_EQ(form.Second->Size(), 16);
+}
+
+TEST_F(FormReaderTest, CollectionItemsTakePictureDataResourceNamesAndReferences) {
+    ReadComponentFromText(&form, "object Root: TTestForm\n"
+                                 "  object First: TWidget\n"
+                                 "    Buttons = <\n"
+                                 "      item\n"
+                                 "        Picture = {\n"
+                                 "          424D01\n"
+                                 "          02FF}\n"
+                                 "        Target = Second\n"
+                                 "        Top = 4\n"
+                                 "      end\n"
+                                 "      item\n"
+                                 "        Picture = 'MAINICON'\n"
+                                 "      end>\n"
+                                 "  end\n"
+                                 "  object Second: TWidget\n"
+                                 "  end\n"
+                                 "end\n");
+    ASSERT_EQ(form.First->Buttons()->Count(), 2);
+    auto* first = static_cast<TButtonItem*>(form.First->Buttons()->Items(0));
+    EXPECT_EQ(first->picture_, (std::vector<uint8_t>{0x42, 0x4D, 0x01, 0x02, 0xFF}));
+    EXPECT_EQ(first->Target(), form.Second) << "resolved once Second exists";
+    EXPECT_EQ(first->Top(), 4) << "what follows the picture data is read on";
+    EXPECT_EQ(static_cast<TButtonItem*>(form.First->Buttons()->Items(1))->pictureResource_,
+              "MAINICON");
+    EXPECT_EQ(ErrorOf("object Root: TTestForm\n  object First: TWidget\n"
+                      "    Buttons = <\n      item\n        Picture = {\n 0A0\n }\n"),
+              "Error reading form description, line 5: picture data of odd length");
 }
 
 TEST_F(FormReaderTest, ResolvesReferencesAfterAllComponentsExistAndBeforeLoaded) {
