@@ -86,6 +86,17 @@ int FirstTitleButtonPicture(TskTitleBarBtnType type) {
     return 0;
 }
 
+// ---------------------------------------------------------------------------- the collections
+
+template <class Item>
+TskTitleBarItems<Item>::TskTitleBarItems(TskTitleBar* titleBar)
+    : TCollection([](TCollection* c) { return std::make_unique<Item>(c); }), titleBar_(titleBar) {
+    if (titleBar) OnChange = [titleBar] { titleBar->Invalidate(); };
+}
+
+template class TskTitleBarItems<TskTitleBarButton>;
+template class TskTitleBarItems<TskTitleBarSection>;
+
 // ---------------------------------------------------------------------------- TskTitleBarButton
 
 const ClassInfo& TskTitleBarButton::StaticClassInfo() {
@@ -278,19 +289,6 @@ const ClassInfo& TskTitleBarButtons::StaticClassInfo() {
     return info;
 }
 
-TskTitleBarButtons::TskTitleBarButtons(TskTitleBar* titleBar)
-    : TCollection([](TCollection* c) { return std::make_unique<TskTitleBarButton>(c); }),
-      titleBar_(titleBar) {
-    if (titleBar) OnChange = [titleBar] { titleBar->Invalidate(); };
-}
-
-void TskTitleBarButtons::Assign(const TskTitleBarButtons& source) {
-    if (&source == this) return;
-    Clear();
-    for (int i = 0; i < source.Count(); ++i)
-        Add()->Assign(*source.Items(i));
-}
-
 // ---------------------------------------------------------------------------- TskTitleBarSection
 
 const ClassInfo& TskTitleBarSection::StaticClassInfo() {
@@ -371,19 +369,6 @@ void TskTitleBarSection::Assign(const TskTitleBarSection& source) {
 const ClassInfo& TskTitleBarSections::StaticClassInfo() {
     static const ClassInfo info = ClassBuilder<TskTitleBarSections>().Build();
     return info;
-}
-
-TskTitleBarSections::TskTitleBarSections(TskTitleBar* titleBar)
-    : TCollection([](TCollection* c) { return std::make_unique<TskTitleBarSection>(c); }),
-      titleBar_(titleBar) {
-    if (titleBar) OnChange = [titleBar] { titleBar->Invalidate(); };
-}
-
-void TskTitleBarSections::Assign(const TskTitleBarSections& source) {
-    if (&source == this) return;
-    Clear();
-    for (int i = 0; i < source.Count(); ++i)
-        Add()->Assign(*source.Items(i));
 }
 
 // ---------------------------------------------------------------------------- TskTitleBarPopupMenu

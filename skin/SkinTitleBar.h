@@ -37,6 +37,27 @@ int FirstTitleButtonPicture(TskTitleBarBtnType type);
 // skMax while its window is maximized shows the restore pictures.
 constexpr int RestorePictures = 10;
 
+// A collection of the title bar's items of one class: typed access, copies
+// made item by item through the items' assignment, and a repaint of the
+// title bar on every change. The title bar owns it; a free-standing one (no
+// title bar) serves as a source to copy from.
+template <class Item> class TskTitleBarItems : public TCollection {
+  public:
+    explicit TskTitleBarItems(TskTitleBar* titleBar);
+    TskTitleBar* TitleBar() const { return titleBar_; }
+    Item* Add() { return static_cast<Item*>(TCollection::Add()); }
+    Item* Items(int index) const { return static_cast<Item*>(TCollection::Items(index)); }
+    void Assign(const TskTitleBarItems& source) {
+        if (&source == this) return;
+        Clear();
+        for (int i = 0; i < source.Count(); ++i)
+            Add()->Assign(*source.Items(i));
+    }
+
+  private:
+    TskTitleBar* titleBar_;
+};
+
 class TskTitleBarButton : public TCollectionItem {
     DECLARE_PUBLISHED(TskTitleBarButton, TCollectionItem)
   public:
@@ -92,19 +113,10 @@ class TskTitleBarButton : public TCollectionItem {
     friend class TskTitleBar;
 };
 
-class TskTitleBarButtons : public TCollection {
+class TskTitleBarButtons : public TskTitleBarItems<TskTitleBarButton> {
     DECLARE_PUBLISHED(TskTitleBarButtons, TCollection)
   public:
-    explicit TskTitleBarButtons(TskTitleBar* titleBar);
-    TskTitleBar* TitleBar() const { return titleBar_; }
-    TskTitleBarButton* Add() { return static_cast<TskTitleBarButton*>(TCollection::Add()); }
-    TskTitleBarButton* Items(int index) const {
-        return static_cast<TskTitleBarButton*>(TCollection::Items(index));
-    }
-    void Assign(const TskTitleBarButtons& source);
-
-  private:
-    TskTitleBar* titleBar_;
+    using TskTitleBarItems::TskTitleBarItems;
 };
 
 class TskTitleBarSection : public TCollectionItem {
@@ -138,19 +150,10 @@ class TskTitleBarSection : public TCollectionItem {
     bool stretch_ = false;
 };
 
-class TskTitleBarSections : public TCollection {
+class TskTitleBarSections : public TskTitleBarItems<TskTitleBarSection> {
     DECLARE_PUBLISHED(TskTitleBarSections, TCollection)
   public:
-    explicit TskTitleBarSections(TskTitleBar* titleBar);
-    TskTitleBar* TitleBar() const { return titleBar_; }
-    TskTitleBarSection* Add() { return static_cast<TskTitleBarSection*>(TCollection::Add()); }
-    TskTitleBarSection* Items(int index) const {
-        return static_cast<TskTitleBarSection*>(TCollection::Items(index));
-    }
-    void Assign(const TskTitleBarSections& source);
-
-  private:
-    TskTitleBar* titleBar_;
+    using TskTitleBarItems::TskTitleBarItems;
 };
 
 // The system menu: Minimize, Maximize/Restore, a separator and Close, each

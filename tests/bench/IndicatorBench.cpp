@@ -5,6 +5,7 @@
 //   tools/wine-run build/x86_64/tests/bench/IndicatorBench.exe [refreshes]
 
 #include "framework/Application.h"
+#include "tests/bench/BenchClock.h"
 #include "tray/TextTrayIcon.h"
 
 #include <cstdio>
@@ -19,17 +20,6 @@ double ThreadCpuMs() {
         return ((uint64_t(t.dwHighDateTime) << 32) | t.dwLowDateTime) / 1e4;
     };
     return ms(kernel) + ms(user);
-}
-
-double WallMs() {
-    static LARGE_INTEGER frequency = [] {
-        LARGE_INTEGER f;
-        QueryPerformanceFrequency(&f);
-        return f;
-    }();
-    LARGE_INTEGER now;
-    QueryPerformanceCounter(&now);
-    return now.QuadPart * 1000.0 / frequency.QuadPart;
 }
 
 struct Span {

@@ -8,23 +8,13 @@
 
 #include "framework/Forms.h"
 #include "skin/SkinTitleBar.h"
+#include "tests/bench/BenchClock.h"
 
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
 
 namespace {
-
-double WallMs() {
-    static LARGE_INTEGER frequency = [] {
-        LARGE_INTEGER f;
-        QueryPerformanceFrequency(&f);
-        return f;
-    }();
-    LARGE_INTEGER now;
-    QueryPerformanceCounter(&now);
-    return now.QuadPart * 1000.0 / frequency.QuadPart;
-}
 
 template <class Step> double PerCallUs(int count, Step&& step) {
     const double start = WallMs();

@@ -6,6 +6,8 @@
 #include "skin/SkinPublic.h"
 #include "skin/SkinThemes.h"
 
+#include "tests/support/StandInSkinForm.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
@@ -44,23 +46,8 @@ TEST(ThemePictures, NonImageElementsAndFromThemeFileLeaveTheBitmapAlone) {
 
 namespace {
 
-// Stand-ins with the published properties the theme code looks for.
-class TskForm : public TCustomControl {
-    DECLARE_PUBLISHED(TskForm, TCustomControl)
-  public:
-    explicit TskForm(TComponent* owner) : TCustomControl(owner) {}
-    TskUIStyle UIStyle() const { return style_; }
-    void SetUIStyle(TskUIStyle style) { style_ = style; }
-    TskUIStyle style_ = TskUIStyle::DeepBlue;
-};
-
-const ClassInfo& TskForm::StaticClassInfo() {
-    static const ClassInfo info =
-        ClassBuilder<TskForm>()
-            .Enum("UIStyle", TskUIStyleInfo, &TskForm::UIStyle, &TskForm::SetUIStyle)
-            .Build();
-    return info;
-}
+// Stand-ins with the published properties the theme code looks for (TskForm
+// comes from StandInSkinForm.h).
 
 std::vector<std::string> calls;
 

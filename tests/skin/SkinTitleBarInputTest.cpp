@@ -7,6 +7,7 @@
 #include "skin/SkinPublic.h"
 #include "skin/SkinThemes.h"
 #include "skin/SkinTitleBar.h"
+#include "tests/support/Pixels.h"
 
 #include <gtest/gtest.h>
 
@@ -92,21 +93,6 @@ class Script {
     std::atomic<bool> done_{false};
     std::thread thread_;
 };
-
-bool SamePixels(TBitmap& a, TBitmap& b) {
-    if (a.Width() != b.Width() || a.Height() != b.Height()) return false;
-    for (int y = 0; y < a.Height(); ++y)
-        for (int x = 0; x < a.Width(); ++x)
-            if (a.Pixel(x, y) != b.Pixel(x, y)) return false;
-    return true;
-}
-
-bool DrawnAt(TBitmap& bitmap, int x, int y, TBitmap& picture) {
-    for (int j = 0; j < picture.Height(); ++j)
-        for (int i = 0; i < picture.Width(); ++i)
-            if (bitmap.Pixel(x + i, y + j) != picture.Pixel(i, j)) return false;
-    return !picture.Empty();
-}
 
 HWND OpenMenuWindow() {
     HWND menu = FindWindowA("#32768", nullptr);

@@ -9,6 +9,8 @@
 #include "skin/SkinPublic.h"
 #include "skin/SkinThemes.h"
 #include "skin/SkinTitleBar.h"
+#include "tests/support/Pixels.h"
+#include "tests/support/StandInSkinForm.h"
 #include "tests/support/GdiCount.h"
 #include "tests/support/UserCount.h"
 #include "tools/skinfile/SkinFileWriter.h"
@@ -22,23 +24,6 @@
 #include <vector>
 
 namespace {
-
-// A stand-in for the skinned frame: the title bar knows it by its class name.
-class TskForm : public TCustomPanel {
-    DECLARE_PUBLISHED(TskForm, TCustomPanel)
-  public:
-    explicit TskForm(TComponent* owner) : TCustomPanel(owner) {}
-    TskUIStyle UIStyle() const { return TskUIStyle::DeepBlue; }
-    void SetUIStyle(TskUIStyle) {}
-};
-
-const ClassInfo& TskForm::StaticClassInfo() {
-    static const ClassInfo info =
-        ClassBuilder<TskForm>()
-            .Enum("UIStyle", TskUIStyleInfo, &TskForm::UIStyle, &TskForm::SetUIStyle)
-            .Build();
-    return info;
-}
 
 // A form that answers the frame's side-border question and notes the
 // non-client mouse messages it gets.
@@ -69,23 +54,6 @@ class TRecordingMenu : public TPopupMenu {
     std::vector<TPoint> Popups;
     void Popup(int x, int y) override { Popups.push_back(TPoint{x, y}); }
 };
-
-bool SamePixels(TBitmap& a, TBitmap& b) {
-    if (a.Width() != b.Width() || a.Height() != b.Height()) return false;
-    for (int y = 0; y < a.Height(); ++y)
-        for (int x = 0; x < a.Width(); ++x)
-            if (a.Pixel(x, y) != b.Pixel(x, y)) return false;
-    return true;
-}
-
-// True when picture lies in bitmap at (x, y), pixel for pixel.
-bool DrawnAt(TBitmap& bitmap, int x, int y, TBitmap& picture) {
-    if (picture.Empty()) return false;
-    for (int j = 0; j < picture.Height(); ++j)
-        for (int i = 0; i < picture.Width(); ++i)
-            if (bitmap.Pixel(x + i, y + j) != picture.Pixel(i, j)) return false;
-    return true;
-}
 
 struct Solid : TBitmap {
     Solid(int width, int height, TColor color) : TBitmap(width, height) {
@@ -309,8 +277,7 @@ TEST_F(TitleBar, AssignedFileThemeKeepsTheFontColourAndAssignedStyleResetsIt) {
     std::remove(path.c_str());
 }
 
-// ------------------------------------------------------------------ the rules of buttons and
-// sections
+// ------------------------------------------------------------------ button and section rules
 
 TEST_F(TitleBar, ASecondControlBoxIsRefusedAndTheTypeStays) {
     TskTitleBar* bar = Make();

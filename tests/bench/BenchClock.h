@@ -1,0 +1,15 @@
+#pragma once
+// Wall-clock time for the benchmarks, in milliseconds.
+
+#include <windows.h>
+
+inline double WallMs() {
+    static LARGE_INTEGER frequency = [] {
+        LARGE_INTEGER f;
+        QueryPerformanceFrequency(&f);
+        return f;
+    }();
+    LARGE_INTEGER now;
+    QueryPerformanceCounter(&now);
+    return now.QuadPart * 1000.0 / frequency.QuadPart;
+}
