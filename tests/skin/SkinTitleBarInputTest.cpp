@@ -15,6 +15,8 @@
 #include <functional>
 #include <memory>
 #include <thread>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -131,11 +133,21 @@ class TitleBarInput : public testing::Test {
         return At(x + 8, bar->ButtonTop() + 8);
     }
     // Where the layout puts a right-hand button of the program's title bar.
+    // From the right edge, offset -2, each visible button one pixel apart.
     int RightButtonX(int button) const {
-        const int close = bar->Width() - 2 - 18;
-        return button == 1 ? close : close - 18 * (button == 3 && !MaxVisible() ? 1 : 2);
+        int x = bar->Width() - 2;
+        for (int i = 0; i <= button; ++i) {
+            TskTitleBarButton* b = bar->Buttons()->Items(i);
+            if (b->Visible() && b->ButtonType() != skControlBox) x -= b->PicNormal()->Width() + 1;
+        }
+        return x;
     }
-    bool MaxVisible() const { return bar->Buttons()->Items(2)->Visible(); }
+    void Click(TPoint screen) {
+        HoverOver(screen);
+        LeftButton(true);
+        LeftButton(false);
+        PumpFor(200);
+    }
     void Paint(TBitmap& into) const {
         into.SetSize(bar->Width(), bar->Height());
         SendMessageA(bar->Handle(), WM_PAINT, reinterpret_cast<WPARAM>(into.Canvas().Handle()), 0);
@@ -203,6 +215,41 @@ TEST_F(TitleBarInput, TheButtonUnderThePointerShowsItsMouseOnAndThenItsPressedPi
     PumpFor(200);
     EXPECT_FALSE(bar->MouseIsDown());
     EXPECT_TRUE(form->Visible());
+}
+
+TEST_F(TitleBarInput, CustomAndHelpButtonsReportTheirClicksWithTheirIndex) {
+    TskTitleBarButton* custom = bar->Buttons()->Add();
+    TBitmap picture(17, 17);
+    custom->SetPicNormal(picture);
+    bar->Buttons()->Add()->SetButtonType(skHelp);
+    std::vector<std::pair<std::string, int>> clicks;
+    bar->OnCustomBtnsClick = [&](TObject* sender, int index) {
+        EXPECT_EQ(sender, bar);
+        clicks.emplace_back("custom", index);
+    };
+    bar->OnHelpBtnClick = [&](TObject*, int index) { clicks.emplace_back("help", index); };
+    Click(Centre(4));
+    Click(Centre(5));
+    EXPECT_EQ(clicks, (std::vector<std::pair<std::string, int>>{{"custom", 4}, {"help", 5}}));
+    EXPECT_TRUE(form->Visible());
+}
+
+TEST_F(TitleBarInput, MinimizeOnTheMainFormMinimizesTheApplication) {
+    TForm* main = application.CreateForm<TForm>();
+    main->SetBounds(300, 300, 200, 100);
+    main->HandleNeeded();
+    auto* mainBar = new TskTitleBar(main);
+    mainBar->SetParent(main);
+    main->Show();
+    PumpFor(100);
+    mainBar->Buttons()->Items(3)->DoAction();
+    EXPECT_TRUE(PumpUntil([&] { return IsIconic(application.Handle()) != 0; }))
+        << "the application as a whole";
+    application.Restore();
+    PumpFor(100);
+    bar->Buttons()->Items(3)->DoAction();
+    EXPECT_TRUE(PumpUntil([&] { return IsIconic(form->Handle()) != 0; })) << "only that form";
+    EXPECT_FALSE(IsIconic(application.Handle()));
 }
 
 TEST_F(TitleBarInput, ReleasingOverAnotherButtonRunsThatOne) {
