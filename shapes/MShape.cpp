@@ -170,6 +170,7 @@ void TMultiShape::FitShapeToControl() {
 
 void TMultiShape::FitControlToShape() {
     if (!fitShapeToBounds_) return;
+    // Both first: setting the width refits the shape box from the old height.
     const int width = FittedControlSize(shapeW_, xMargin_, shadow_, shadowX_);
     const int height = FittedControlSize(shapeH_, yMargin_, shadow_, shadowY_);
     SetWidth(width);
