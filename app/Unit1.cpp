@@ -15,6 +15,7 @@ SHORT(WINAPI* ReadKeyState)(int key) = &GetKeyState;
 
 const ClassInfo& TForm1::StaticClassInfo() {
     static const ClassInfo info = ClassBuilder<TForm1>()
+                                      .Field("skForm1", &TForm1::skForm1)
                                       .Field("Timer1", &TForm1::Timer1)
                                       .Field("TrayIcon1", &TForm1::TrayIcon1)
                                       .Field("PopupMenu1", &TForm1::PopupMenu1)

@@ -6,6 +6,7 @@
 #include "framework/Menus.h"
 #include "framework/Timer.h"
 #include "skin/SkinButton.h"
+#include "skin/SkinForm.h"
 #include "skin/SkinRadioGroup.h"
 #include "framework/Button.h"
 #include "tray/TextTrayIcon.h"
@@ -20,6 +21,7 @@ class TForm1 : public TForm {
     explicit TForm1(TComponent* owner);
 
     // Published fields, filled by the form description.
+    TskForm* skForm1 = nullptr;
     TTimer* Timer1 = nullptr;
     TTrayIcon* TrayIcon1 = nullptr;
     TPopupMenu* PopupMenu1 = nullptr;

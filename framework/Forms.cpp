@@ -8,6 +8,7 @@
 #include "framework/Menus.h"
 #include "framework/Panel.h"
 #include "framework/Timer.h"
+#include "framework/ToolBar.h"
 
 namespace {
 const TEnumInfo& BorderStyleNames() {
@@ -266,5 +267,6 @@ void TCustomForm::WndProc(TMessage& message) {
 }
 
 void RegisterFrameworkClasses() {
-    RegisterClasses<TTimer, TPopupMenu, TMainMenu, TMenuItem, TButton, TPanel, TForm>();
+    RegisterClasses<TTimer, TPopupMenu, TMainMenu, TMenuItem, TButton, TPanel, TForm, TToolBar,
+                    TToolButton>();
 }

@@ -50,6 +50,31 @@ std::string ShortCutToText(int shortCut) {
     return text + key;
 }
 
+int ShortCutOf(WORD key, TShiftState shift) {
+    int shortCut = key & 0xFF;
+    if (shift & ssShift) shortCut |= scShift;
+    if (shift & ssCtrl) shortCut |= scCtrl;
+    if (shift & ssAlt) shortCut |= scAlt;
+    return shortCut;
+}
+
+const TEnumInfo& MenuAutoFlagNames() {
+    static const TEnumInfo names{{"maAutomatic", "maManual"}};
+    return names;
+}
+
+namespace {
+TMenuItem* FindShortCut(TMenuItem* parent, int shortCut) {
+    for (int i = 0; i < parent->Count(); ++i) {
+        TMenuItem* item = parent->Items(i);
+        if (!item->Visible() || !item->Enabled()) continue;
+        if (item->ShortCut() == shortCut && item->Count() == 0) return item;
+        if (TMenuItem* found = FindShortCut(item, shortCut)) return found;
+    }
+    return nullptr;
+}
+} // namespace
+
 const ClassInfo& TMenuItem::StaticClassInfo() {
     static const ClassInfo info =
         ClassBuilder<TMenuItem>()
@@ -251,6 +276,7 @@ void TMenuItem::AppendTo(MenuRef menu) const {
 const ClassInfo& TMenu::StaticClassInfo() {
     static const ClassInfo info =
         ClassBuilder<TMenu>()
+            .Enum("AutoHotkeys", MenuAutoFlagNames(), &TMenu::AutoHotkeys, &TMenu::SetAutoHotkeys)
             .Enum("BiDiMode", BiDiModeNames(), &TMenu::BiDiMode, &TMenu::SetBiDiMode)
             .Reference<TImageList>("Images", &TMenu::Images, &TMenu::SetImages)
             .Bool("OwnerDraw", &TMenu::OwnerDraw, &TMenu::SetOwnerDraw)
@@ -279,6 +305,14 @@ void TMenu::SetImages(TImageList* images) {
     }
     images_ = images;
     if (images_) FreeNotification(images_);
+}
+
+bool TMenu::IsShortCut(int shortCut) {
+    if ((shortCut & 0xFF) == 0) return false;
+    TMenuItem* item = FindShortCut(&items_, shortCut);
+    if (!item) return false;
+    item->Click();
+    return true;
 }
 
 bool TMenu::IsRightToLeft() const {
@@ -331,8 +365,12 @@ void TPopupMenu::WindowMessage(HWND window, TMessage& message) {
 
 void TPopupMenu::Popup(int x, int y) {
     if (OnPopup) OnPopup(this);
+    Track(*Items(), x, y);
+}
+
+void TPopupMenu::Track(const TMenuItem& source, int x, int y) {
     MenuHandle menu(CreatePopupMenu());
-    Items()->AppendTo(menu);
+    source.AppendTo(menu);
     const UINT command = TrackPopupMenu(menu.Get(), TPM_LEFTALIGN | TPM_RIGHTBUTTON | TPM_RETURNCMD,
                                         x, y, 0, Window(), nullptr);
     if (command)

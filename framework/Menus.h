@@ -23,6 +23,12 @@ class TMenu;
 
 // Shortcuts: a virtual key in the low byte, with these modifier bits.
 enum : int { scShift = 0x2000, scCtrl = 0x4000, scAlt = 0x8000 };
+// The shortcut a key pressed with these modifiers (ssShift, ssCtrl, ssAlt) stands for.
+int ShortCutOf(WORD key, TShiftState shift);
+// Whether a menu gives its items accelerator letters of its own accord. This
+// framework never assigns any; the choice is kept and handed on.
+enum TMenuAutoFlag { maAutomatic, maManual };
+const TEnumInfo& MenuAutoFlagNames();
 // "Ctrl+S", "Shift+F5"; empty for 0.
 std::string ShortCutToText(int shortCut);
 
@@ -119,6 +125,11 @@ class TMenu : public TComponent {
     // The items are laid out mirrored: the menu reads right to left and the
     // system runs a right-to-left locale.
     bool IsRightToLeft() const;
+    TMenuAutoFlag AutoHotkeys() const { return autoHotkeys_; }
+    void SetAutoHotkeys(TMenuAutoFlag value) { autoHotkeys_ = value; }
+    // Runs the visible, enabled item whose shortcut is shortCut (its parents
+    // visible and enabled too); false when there is none.
+    bool IsShortCut(int shortCut);
 
   protected:
     friend class TMenuItem;
@@ -134,6 +145,7 @@ class TMenu : public TComponent {
     bool ownerDraw_ = false;
     TImageList* images_ = nullptr;
     TBiDiMode bidiMode_ = bdLeftToRight;
+    TMenuAutoFlag autoHotkeys_ = maAutomatic;
 };
 
 class TPopupMenu : public TMenu, private TWindowTarget {
@@ -154,6 +166,11 @@ class TPopupMenu : public TMenu, private TWindowTarget {
     HWND Window();
 
     TNotifyEvent OnPopup;
+
+  protected:
+    // Shows source's sub-items at a screen point until the menu closes, then
+    // runs the chosen item's click.
+    void Track(const TMenuItem& source, int x, int y);
 
   private:
     void WindowMessage(HWND window, TMessage& message) override;

@@ -232,6 +232,20 @@ template <class C> class ClassBuilder {
         };
         return Add(std::move(p));
     }
+    // An event kept elsewhere (a part's event the class passes on), written
+    // through a setter: void C::SetOnX(const F& handler).
+    template <class F> ClassBuilder& EventWriter(const char* name, void (C::*setter)(const F&)) {
+        TPropertyInfo p;
+        p.Name = name;
+        p.Kind = TPropKind::Event;
+        p.SetEvent = [setter](TObject* o, const std::any& method) {
+            const F* handler = std::any_cast<F>(&method);
+            if (!handler) return false;
+            (static_cast<C*>(o)->*setter)(*handler);
+            return true;
+        };
+        return Add(std::move(p));
+    }
     // A published method of the root class: void C::Handler(Args...).
     template <class... A> ClassBuilder& Method(const char* name, void (C::*method)(A...)) {
         TMethodInfo m;

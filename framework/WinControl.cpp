@@ -303,6 +303,10 @@ void TWinControl::PaintHandler(HDC dc) {
 }
 
 void TWinControl::PaintWindow(HDC dc) {
+    // A plain window has nothing to paint, and DefWindowProc would only
+    // validate the window: a child asking for its background would leave the
+    // window's own pending paint undone.
+    if (defWndProc_ == DefWindowProcA) return;
     TMessage message{WM_PAINT, reinterpret_cast<WPARAM>(dc), 0, 0};
     DefaultHandler(message);
 }

@@ -1,7 +1,8 @@
 # The windows.h-free half of the skin library (theme tables, skin-file reader,
-# title bar and menu item layout), built natively for the skin-file tool, the
+# frame, title bar and menu item layout), built natively for the skin-file tool, the
 # unit tests and the fuzzer.
 set(SKIN_PORTABLE_SOURCES
+    ${CMAKE_SOURCE_DIR}/skin/SkinFormLayout.cpp
     ${CMAKE_SOURCE_DIR}/skin/SkinMenuLayout.cpp
     ${CMAKE_SOURCE_DIR}/skin/SkinThemeFile.cpp
     ${CMAKE_SOURCE_DIR}/skin/SkinThemeTables.cpp

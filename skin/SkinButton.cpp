@@ -15,11 +15,16 @@ TPoint MeasureText(const TFont& font, const std::string& text) {
     return scratch.Canvas().TextExtent(text);
 }
 
-// Transparent controls show their parent's colour until the skin helpers
-// paint the parent's real background into the buffer.
-TColor BackgroundColor(TControl& control, bool transparent) {
-    if (transparent && control.Parent()) return control.Parent()->Color();
-    return control.Color();
+// A transparent control shows what its parent paints behind it; any other
+// fills itself with its own colour.
+void PaintBackground(TCanvas& canvas, TControl& control, bool transparent) {
+    if (transparent && control.Parent()) {
+        PaintParentBackground(canvas, &control);
+        return;
+    }
+    canvas.Brush().SetStyle(bsSolid);
+    canvas.Brush().SetColor(control.Color());
+    canvas.FillRect(control.ClientRect());
 }
 } // namespace
 
@@ -305,8 +310,7 @@ void TskCustomButton::Paint() {
     }
     picture.SetTransparent(picTransparent_);
     TCanvas& canvas = Canvas();
-    canvas.Brush().SetColor(BackgroundColor(*this, transparent_));
-    canvas.FillRect(ClientRect());
+    PaintBackground(canvas, *this, transparent_);
     PaintPic(canvas, picture);
     if (Focused() && TabStop()) PaintFocus(canvas);
     canvas.Font().Assign(*Font());
@@ -588,8 +592,7 @@ void TskCheckBox::Paint() {
     }
     TCanvas& canvas = Canvas();
     canvas.Font().Assign(*Font());
-    canvas.Brush().SetColor(BackgroundColor(*this, transparent_));
-    canvas.FillRect(ClientRect());
+    PaintBackground(canvas, *this, transparent_);
 
     const TPoint picture{pictureBitmap.Width(), pictureBitmap.Height()};
     const int textHeight = canvas.TextHeight("W");

@@ -2,6 +2,7 @@
 
 #include "framework/Bitmap.h"
 #include "framework/Strings.h"
+#include "skin/SkinPublic.h"
 
 #include <algorithm>
 
@@ -31,11 +32,12 @@ void TskCustomPanel::TextChanged() {
 }
 
 void TskCustomPanel::PaintBackground(TCanvas& canvas) {
-    // Until the skin helpers paint the parent's real background, the parent's
-    // colour stands for it.
-    const TColor color = transparent_ && Parent() ? Parent()->Color() : Color();
+    if (transparent_ && Parent()) {
+        PaintParentBackground(canvas, this);
+        return;
+    }
     canvas.Brush().SetStyle(bsSolid);
-    canvas.Brush().SetColor(color);
+    canvas.Brush().SetColor(Color());
     canvas.FillRect(ClientRect());
 }
 

@@ -17,8 +17,8 @@ class TskCustomPanel : public TCustomPanel {
     virtual void CaptionRectChanged() {}
     void Paint() override;
     void TextChanged() override;
-    // Fills canvas with what lies behind the panel: the parent's colour when
-    // transparent, else the panel's own.
+    // Fills canvas with what lies behind the panel: what the parent paints
+    // there when transparent, else the panel's own colour.
     void PaintBackground(TCanvas& canvas);
 
   private:

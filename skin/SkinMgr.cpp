@@ -2,6 +2,7 @@
 
 #include "framework/Forms.h"
 #include "framework/Streams.h"
+#include "skin/SkinForm.h"
 #include "skin/SkinMainMenu.h"
 #include "skin/SkinPopupMenu.h"
 #include "skin/SkinPublic.h"
@@ -102,5 +103,5 @@ void ReferToFileTheme(TComponent* control, TskFileTheme*& field, TskFileTheme* t
 
 void RegisterSkinClasses() {
     RegisterClasses<TskFileTheme, TskButton, TskCheckBox, TskRadioButton, TskCheckGroup,
-                    TskRadioGroup, TskPopupMenu, TskMainMenu, TskTitleBar>();
+                    TskRadioGroup, TskPopupMenu, TskMainMenu, TskTitleBar, TskForm>();
 }

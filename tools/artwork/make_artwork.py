@@ -5,7 +5,12 @@
 
 Writes resources/themes/NAME.bmp (24-bit) for every bitmap the theme
 catalogue lists, resources/themes.rc naming each as a BITMAP resource, and a
-contact sheet of all pictures enlarged three times. Standard library only;
+contact sheet of all pictures enlarged three times. It also writes the main
+window's own title bar pictures into its description, resources/Unit1.form:
+the frame's four buttons (control box, close, maximize, minimize; normal,
+mouse over and pressed, 17 x 17 at 32 bits) and its three sections (left
+48 x 23, right 48 x 23, client 49 x 23, 8 bits), as picture data in the
+TitleBarButtons and TitleBarSections collections. Standard library only;
 ImageMagick's convert, when present, labels the contact sheet.
 
 Frame layouts (frames are equal columns, numbered from 1 at the left):
@@ -847,6 +852,93 @@ def write_png(path, img):
         f.write(png)
 
 
+def bmp_bytes(img, bits):
+    """A bitmap file image, bottom-up: 32 bits per pixel, or 8 with a palette
+    of the picture's own colours (at most 256)."""
+    rows = []
+    if bits == 32:
+        for y in range(img.h - 1, -1, -1):
+            rows.append(b''.join(bytes((b, g, r, 0)) for r, g, b in
+                                 (img.get(x, y) for x in range(img.w))))
+        palette = b''
+    else:
+        colours = sorted(set(img.px))
+        if len(colours) > 256:
+            sys.exit('a picture of %d colours does not fit 8 bits' % len(colours))
+        index = {c: i for i, c in enumerate(colours)}
+        palette = b''.join(bytes((b, g, r, 0)) for r, g, b in colours)
+        palette += b'\0' * (1024 - len(palette))
+        stride = (img.w + 3) & ~3
+        for y in range(img.h - 1, -1, -1):
+            row = bytes(index[img.get(x, y)] for x in range(img.w))
+            rows.append(row + b'\0' * (stride - img.w))
+    pixels = b''.join(rows)
+    offset = 54 + len(palette)
+    header = struct.pack('<2sIHHI', b'BM', offset + len(pixels), 0, 0, offset)
+    info = struct.pack('<IiiHHIIiiII', 40, img.w, img.h, 1, bits, 0, len(pixels), 2835, 2835,
+                       256 if bits == 8 else 0, 0)
+    return header + info + palette + pixels
+
+
+# ---------------------------------------------------------------- the main window's title bar
+
+# (ButtonType, Transparent, Visible, glyph) in the frame's button order.
+FORM_BUTTONS = [('skControlBox', False, True, 'box'), ('skClose', True, True, 'close'),
+                ('skMax', False, False, 'maximize'), ('skMin', True, True, 'minimize')]
+# (AutoSize, Width, Align, Stretch, side, picture width) in the frame's section order.
+FORM_SECTIONS = [(True, 48, 'skLeft', False, 'left', 48), (True, 48, 'skRight', False, 'right', 48),
+                 (False, 10, 'skClient', True, 'client', 49)]
+FORM_BUTTON_SIZE = 17
+FORM_SECTION_HEIGHT = 23
+
+
+def picture_data(data, indent):
+    """{ hex } over lines of 32 bytes, as the form description stores pictures."""
+    pad = ' ' * indent
+    lines = [pad + data[i:i + 32].hex().upper() for i in range(0, len(data), 32)]
+    return '{\n' + '\n'.join(lines) + '}'
+
+
+def form_collections(indent):
+    """The TitleBarButtons and TitleBarSections collections of the frame."""
+    mac = MacOS()
+    pad, item, prop = ' ' * indent, ' ' * (indent + 2), ' ' * (indent + 4)
+    out = [pad + 'TitleBarButtons = <']
+    for kind, transparent, visible, glyph_kind in FORM_BUTTONS:
+        out += [item + 'item', prop + 'UIStyle = MacOS', prop + 'ButtonType = ' + kind,
+                prop + 'Transparent = ' + str(transparent), prop + 'Top = 4',
+                prop + 'Visible = ' + str(visible)]
+        for name, state in (('PicNormal', 0), ('PicMouseOn', 1), ('PicMouseDown', 2)):
+            img = mac.titlebtn_frame(FORM_BUTTON_SIZE, FORM_BUTTON_SIZE, glyph_kind, state)
+            out.append(prop + name + ' = ' + picture_data(bmp_bytes(img, 32), indent + 6))
+        out.append(item + 'end')
+    out[-1] += '>'
+    out.append(pad + 'TitleBarSections = <')
+    for auto, width, align, stretch, side, picture_w in FORM_SECTIONS:
+        img = title_piece(mac, picture_w, FORM_SECTION_HEIGHT, side)
+        out += [item + 'item', prop + 'AutoSize = ' + str(auto), prop + 'Width = %d' % width,
+                prop + 'Align = ' + align,
+                prop + 'Picture = ' + picture_data(bmp_bytes(img, 8), indent + 6),
+                prop + 'Stretch = ' + str(stretch), item + 'end']
+    out[-1] += '>'
+    return out
+
+
+def write_form_pictures(path):
+    """Replaces the frame's two collections in the form description with the
+    ones drawn here; everything else in the description stays as it is."""
+    lines = open(path).read().split('\n')
+    start = next(i for i, l in enumerate(lines) if l.strip() == 'TitleBarButtons = <')
+    end = next(i for i in range(start, len(lines)) if lines[i].strip().startswith('TitleBarSections')
+               and lines[i].rstrip().endswith('<'))
+    while not lines[end].rstrip().endswith('end>'):
+        end += 1
+    indent = len(lines[start]) - len(lines[start].lstrip())
+    lines[start:end + 1] = form_collections(indent)
+    with open(path, 'w', newline='\n') as f:
+        f.write('\n'.join(lines))
+
+
 def contact_sheet(pictures, path, scale=3):
     """Pictures enlarged on a neutral grey, grouped by theme, each with its
     name underneath (labels need ImageMagick's convert)."""
@@ -898,6 +990,7 @@ def main():
     parser.add_argument('--out', default=os.path.join(root, 'resources'))
     parser.add_argument('--sheet', default=os.path.join(root, 'docs', 'artwork.png'))
     parser.add_argument('--no-sheet', action='store_true')
+    parser.add_argument('--form', default=os.path.join(root, 'resources', 'Unit1.form'))
     args = parser.parse_args()
 
     catalogue = read_catalogue(root)
@@ -918,6 +1011,8 @@ def main():
         os.makedirs(os.path.dirname(args.sheet), exist_ok=True)
         contact_sheet(pictures, args.sheet)
     print('%d pictures written to %s' % (len(pictures), themes_dir))
+    write_form_pictures(args.form)
+    print('title bar pictures written to %s' % args.form)
 
 
 if __name__ == '__main__':
