@@ -927,6 +927,8 @@ void TskForm::PaintSideTitleStrip(TCanvas& canvas, int w, int s) {
 void TskForm::UpdateRegion() {
     if (!InCharge()) return;
     const HWND window = ownerForm_->Handle();
+    // A minimized window gets its shape back with the size it is restored to.
+    if (IsIconic(window)) return;
     RECT outer{};
     GetWindowRect(window, &outer);
     const int w = outer.right - outer.left, h = outer.bottom - outer.top, m = h / 2;

@@ -16,13 +16,6 @@
 
 namespace {
 
-template <class Step> double PerCallUs(int count, Step&& step) {
-    const double start = WallMs();
-    for (int i = 0; i < count; ++i)
-        step();
-    return (WallMs() - start) * 1000.0 / count;
-}
-
 // The framework's part of any double-buffered paint: the buffer and the copy.
 class TEmptyBuffered : public TCustomControl {
   public:

@@ -816,15 +816,48 @@ int cmdCaptureScreen(const Args& a) {
     return capture(nullptr, r, a[0]) ? kOk : kFailed;
 }
 
-int cmdPixel(const Args& a) {
-    HDC screen = GetDC(nullptr);
-    COLORREF c = GetPixel(screen, (int)parseNumber(a[0]), (int)parseNumber(a[1]));
-    ReleaseDC(nullptr, screen);
-    if (c == CLR_INVALID) return kFailed;
+std::string colourText(COLORREF c) {
     char buf[16];
     std::snprintf(buf, sizeof buf, "%02x%02x%02x", GetRValue(c), GetGValue(c), GetBValue(c));
-    out(buf);
+    return buf;
+}
+
+// Prints the colour at each (X, Y) of dc, one a line; fails on the first
+// point outside it.
+int printPixels(HDC dc, const Args& a, size_t first) {
+    for (size_t i = first; i < a.size(); i += 2) {
+        COLORREF c = GetPixel(dc, (int)parseNumber(a[i]), (int)parseNumber(a[i + 1]));
+        if (c == CLR_INVALID) return kFailed;
+        out(colourText(c));
+    }
     return kOk;
+}
+
+void requirePairs(const Args& a, size_t first) {
+    if ((a.size() - first) % 2 != 0) throw UsageError{"X and Y come in pairs"};
+}
+
+int cmdPixel(const Args& a) {
+    requirePairs(a, 0);
+    HDC screen = GetDC(nullptr);
+    int rc = printPixels(screen, a, 0);
+    ReleaseDC(nullptr, screen);
+    return rc;
+}
+
+// Pixels of a bitmap file (a theme picture), top-down coordinates.
+int cmdFilePixel(const Args& a) {
+    requirePairs(a, 1);
+    HBITMAP bitmap = (HBITMAP)LoadImageW(nullptr, widen(a[0]).c_str(), IMAGE_BITMAP, 0, 0,
+                                         LR_LOADFROMFILE | LR_CREATEDIBSECTION);
+    if (!bitmap) return kFailed;
+    HDC mem = CreateCompatibleDC(nullptr);
+    HGDIOBJ old = SelectObject(mem, bitmap);
+    int rc = printPixels(mem, a, 1);
+    SelectObject(mem, old);
+    DeleteDC(mem);
+    DeleteObject(bitmap);
+    return rc;
 }
 
 // Reads the screen pixels of `r` as 0x00RRGGBB values, rows top to bottom.
@@ -1022,12 +1055,24 @@ int cmdKeyState(const Args& a) {
     return kOk;
 }
 
+// One key, or a chord such as alt+space: the keys go down in order and up in
+// reverse, as a hand presses them.
 int cmdKey(const Args& a) {
-    BYTE vk = parseKey(a[0]);
-    BYTE scan = (BYTE)MapVirtualKeyW(vk, MAPVK_VK_TO_VSC);
-    DWORD extended = vk == VK_NUMLOCK ? KEYEVENTF_EXTENDEDKEY : 0;
-    keybd_event(vk, scan, extended, 0);
-    keybd_event(vk, scan, extended | KEYEVENTF_KEYUP, 0);
+    std::vector<BYTE> keys;
+    size_t start = 0;
+    for (size_t plus = a[0].find('+', 1); plus != std::string::npos;
+         start = plus + 1, plus = a[0].find('+', start))
+        keys.push_back(parseKey(a[0].substr(start, plus - start)));
+    keys.push_back(parseKey(a[0].substr(start)));
+    const auto send = [](BYTE vk, DWORD up) {
+        BYTE scan = (BYTE)MapVirtualKeyW(vk, MAPVK_VK_TO_VSC);
+        DWORD extended = vk == VK_NUMLOCK ? KEYEVENTF_EXTENDEDKEY : 0;
+        keybd_event(vk, scan, extended | up, 0);
+    };
+    for (BYTE vk : keys)
+        send(vk, 0);
+    for (auto it = keys.rbegin(); it != keys.rend(); ++it)
+        send(*it, KEYEVENTF_KEYUP);
     Sleep(50);
     return kOk;
 }
@@ -1071,6 +1116,32 @@ int cmdClickWindow(const Args& a) {
     RECT r;
     GetWindowRect(h, &r);
     return clickAt((r.left + r.right) / 2, (r.top + r.bottom) / 2, a.size() > 1 ? a[1] : "left");
+}
+
+void mouseButton(DWORD flags) {
+    INPUT in = {};
+    in.type = INPUT_MOUSE;
+    in.mi.dwFlags = flags;
+    SendInput(1, &in, sizeof in);
+}
+
+// Presses the left button at (x1, y1), moves to (x2, y2) in steps and lets go.
+int cmdDrag(const Args& a) {
+    const int x1 = (int)parseNumber(a[0]), y1 = (int)parseNumber(a[1]);
+    const int x2 = (int)parseNumber(a[2]), y2 = (int)parseNumber(a[3]);
+    if (!SetCursorPos(x1, y1)) return kFailed;
+    Sleep(50);
+    mouseButton(MOUSEEVENTF_LEFTDOWN);
+    Sleep(100);
+    constexpr int steps = 10;
+    for (int i = 1; i <= steps; ++i) {
+        SetCursorPos(x1 + (x2 - x1) * i / steps, y1 + (y2 - y1) * i / steps);
+        Sleep(30);
+    }
+    Sleep(100);
+    mouseButton(MOUSEEVENTF_LEFTUP);
+    Sleep(100);
+    return kOk;
 }
 
 int cmdMove(const Args& a) {
@@ -1134,7 +1205,8 @@ const Command kCommands[] = {
     {"capture", 2, 3, "HWND file.bmp [--print]", cmdCapture},
     {"capture-screen", 1, 1, "file.bmp", cmdCaptureScreen},
     {"capture-rect", 5, 5, "X Y W H file.bmp", cmdCaptureRect},
-    {"pixel", 2, 2, "X Y", cmdPixel},
+    {"pixel", 2, kAny, "X Y [X Y...]", cmdPixel},
+    {"file-pixel", 3, kAny, "file.bmp X Y [X Y...]", cmdFilePixel},
     {"tray-icons", 0, 4, "[--wait N] [--timeout ms]", cmdTrayIcons},
     {"tray-icons", 0, 0, "", cmdTrayIcons},
     {"tray-tips", 0, 0, "", cmdTrayTips},
@@ -1142,10 +1214,11 @@ const Command kCommands[] = {
     {"tray-own", 1, 1, "NAME.exe", cmdTrayOwn},
     {"taskbar-buttons", 0, 0, "", cmdTaskbarButtons},
     {"keystate", 1, 1, "VK", cmdKeyState},
-    {"key", 1, 1, "VK", cmdKey},
+    {"key", 1, 1, "VK[+VK...]", cmdKey},
     {"click", 2, 3, "X Y [left|right|double]", cmdClick},
     {"click-window", 1, 2, "HWND [left|right|double]", cmdClickWindow},
     {"move", 2, 2, "X Y", cmdMove},
+    {"drag", 4, 4, "X1 Y1 X2 Y2", cmdDrag},
     {"sleep", 1, 1, "MS", cmdSleep},
     {"help", 0, 0, "", cmdHelp},
 };

@@ -170,6 +170,14 @@ wait_own_tray_icons() {
   return 1
 }
 
+TRAY_MESSAGE=0x0800
+
+# icon_window NAME: the hidden window the shell reports the named icon's mouse actions to.
+icon_window() { drv find --class MoxelTrayIconWindow --title "$1" --timeout 10000; }
+
+# tray_message NAME MOUSE_MESSAGE: what the shell posts when the mouse acts on the icon.
+tray_message() { drv post "$(icon_window "$1")" $TRAY_MESSAGE 0 "$2" >/dev/null; }
+
 # taskbar_shows HWND: 1 when the taskbar shows a button for that window, else 0.
 taskbar_shows() { drv taskbar-buttons | grep -c "^$1 "; }
 

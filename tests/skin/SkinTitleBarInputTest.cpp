@@ -7,6 +7,7 @@
 #include "skin/SkinPublic.h"
 #include "skin/SkinThemes.h"
 #include "skin/SkinTitleBar.h"
+#include "tests/support/DesktopInput.h"
 #include "tests/support/Pixels.h"
 
 #include <gtest/gtest.h>
@@ -19,87 +20,6 @@
 #include <vector>
 
 namespace {
-
-void Pump() {
-    MSG message;
-    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&message);
-        DispatchMessageA(&message);
-    }
-}
-
-bool PumpUntil(const std::function<bool()>& done, DWORD milliseconds = 3000) {
-    const DWORD end = GetTickCount() + milliseconds;
-    while (!done()) {
-        if (static_cast<LONG>(GetTickCount() - end) > 0) return false;
-        Pump();
-        Sleep(5);
-    }
-    return true;
-}
-
-void PumpFor(DWORD milliseconds) {
-    PumpUntil([] { return false; }, milliseconds);
-}
-
-void Send(INPUT input) {
-    SendInput(1, &input, sizeof input);
-}
-
-void MoveMouse(TPoint screen) {
-    // The system maps 0..65535 onto the screen's pixels by x * width >> 16.
-    const int w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
-    INPUT input{};
-    input.type = INPUT_MOUSE;
-    input.mi.dx = (screen.X * 65536 + w - 1) / w;
-    input.mi.dy = (screen.Y * 65536 + h - 1) / h;
-    input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-    Send(input);
-}
-
-void LeftButton(bool down) {
-    INPUT input{};
-    input.type = INPUT_MOUSE;
-    input.mi.dwFlags = down ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP;
-    Send(input);
-}
-
-void Key(WORD key, bool down) {
-    INPUT input{};
-    input.type = INPUT_KEYBOARD;
-    input.ki.wVk = key;
-    input.ki.dwFlags = down ? 0 : KEYEVENTF_KEYUP;
-    Send(input);
-}
-
-// Input from another thread, for what runs inside a modal loop of this one
-// (the system's window move, the open menu); this thread pumps meanwhile.
-class Script {
-  public:
-    explicit Script(std::function<void()> steps)
-        : thread_([this, steps = std::move(steps)] {
-              Sleep(100);
-              steps();
-              done_ = true;
-          }) {}
-    ~Script() {
-        if (thread_.joinable()) thread_.join();
-    }
-    void RunToEnd() {
-        PumpUntil([this] { return done_.load(); }, 10000);
-        PumpFor(300);
-        thread_.join();
-    }
-
-  private:
-    std::atomic<bool> done_{false};
-    std::thread thread_;
-};
-
-HWND OpenMenuWindow() {
-    HWND menu = FindWindowA("#32768", nullptr);
-    return menu && IsWindowVisible(menu) ? menu : nullptr;
-}
 
 class TitleBarInput : public testing::Test {
   protected:
