@@ -5,21 +5,13 @@
 //   tools/wine-run build/x86_64/tests/bench/IndicatorBench.exe [refreshes]
 
 #include "framework/Application.h"
+#include "tests/support/ThreadTime.h"
 #include "tray/TextTrayIcon.h"
 
 #include <cstdio>
 #include <cstdlib>
 
 namespace {
-
-double ThreadCpuMs() {
-    FILETIME created, exited, kernel, user;
-    GetThreadTimes(GetCurrentThread(), &created, &exited, &kernel, &user);
-    auto ms = [](FILETIME t) {
-        return ((uint64_t(t.dwHighDateTime) << 32) | t.dwLowDateTime) / 1e4;
-    };
-    return ms(kernel) + ms(user);
-}
 
 double WallMs() {
     static LARGE_INTEGER frequency = [] {

@@ -6,6 +6,7 @@
 
 #include "framework/Forms.h"
 #include "skin/SkinPopupMenu.h"
+#include "tests/support/ThreadTime.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -13,15 +14,6 @@
 #include <vector>
 
 namespace {
-
-double ThreadCpuMs() {
-    FILETIME created, exited, kernel, user;
-    GetThreadTimes(GetCurrentThread(), &created, &exited, &kernel, &user);
-    auto ms = [](FILETIME t) {
-        return ((uint64_t(t.dwHighDateTime) << 32) | t.dwLowDateTime) / 1e4;
-    };
-    return ms(kernel) + ms(user);
-}
 
 // CPU milliseconds per run of step, repeated for about budget milliseconds.
 double PerRun(const std::function<void()>& step, double budget) {

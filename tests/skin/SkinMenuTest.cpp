@@ -27,6 +27,26 @@ TColor ThemeColor(TskUIStyle style, int element) {
     return GetThemeColor(style, element);
 }
 
+class MenuForm : public TForm {
+    DECLARE_PUBLISHED(MenuForm, TForm)
+  public:
+    using TForm::TForm;
+};
+
+const ClassInfo& MenuForm::StaticClassInfo() {
+    static const ClassInfo info = ClassBuilder<MenuForm>().Build();
+    return info;
+}
+
+// A form read from a description of its components.
+std::unique_ptr<MenuForm> ReadMenuForm(const std::string& components) {
+    RegisterFrameworkClasses();
+    RegisterSkinClasses();
+    auto form = std::make_unique<MenuForm>(nullptr);
+    ReadComponentFromText(form.get(), "object Form: MenuForm\n" + components + "end\n");
+    return form;
+}
+
 class SkinMenu : public testing::Test {
   protected:
     void SetUp() override {
@@ -308,32 +328,18 @@ TEST_F(SkinMenu, ShortCutTextEndsSixteenPixelsBeforeTheRightEdge) {
 
 // ------------------------------------------------------------------ handlers
 
-class MenuForm : public TForm {
-    DECLARE_PUBLISHED(MenuForm, TForm)
-  public:
-    using TForm::TForm;
-};
-
-const ClassInfo& MenuForm::StaticClassInfo() {
-    static const ClassInfo info = ClassBuilder<MenuForm>().Build();
-    return info;
-}
-
 TEST(SkinMenuHandlers, ReachOnlyTheSkinnedMenusOwnItemsAlsoThoseAddedLater) {
-    RegisterFrameworkClasses();
-    RegisterSkinClasses();
-    MenuForm form(nullptr);
-    ReadComponentFromText(&form, "object Form: MenuForm\n"
-                                 "  object Plain: TPopupMenu\n"
-                                 "    object Row: TMenuItem\n      Caption = '------'\n    end\n"
-                                 "    object Line: TMenuItem\n      Caption = '-'\n    end\n"
-                                 "  end\n"
-                                 "  object Skinned: TskPopupMenu\n"
-                                 "    object Open: TMenuItem\n      Caption = '&Open'\n"
-                                 "      object Sub: TMenuItem\n        Caption = 'Sub'\n      end\n"
-                                 "    end\n"
-                                 "  end\n"
-                                 "end\n");
+    const std::unique_ptr<MenuForm> read =
+        ReadMenuForm("  object Plain: TPopupMenu\n"
+                     "    object Row: TMenuItem\n      Caption = '------'\n    end\n"
+                     "    object Line: TMenuItem\n      Caption = '-'\n    end\n"
+                     "  end\n"
+                     "  object Skinned: TskPopupMenu\n"
+                     "    object Open: TMenuItem\n      Caption = '&Open'\n"
+                     "      object Sub: TMenuItem\n        Caption = 'Sub'\n      end\n"
+                     "    end\n"
+                     "  end\n");
+    MenuForm& form = *read;
     auto* plain = static_cast<TPopupMenu*>(form.FindComponent("Plain"));
     auto* skinned = static_cast<TskPopupMenu*>(form.FindComponent("Skinned"));
     for (const char* name : {"Row", "Line"}) {
@@ -542,15 +548,12 @@ TEST(SkinMainMenuForm, TakesTheFormsNativeMenuAndDrawsCheckMarksFromItsOwnList) 
 // files
 
 TEST(SkinMenuStyle, StoredValuesOverrideTheThemeExceptTheMacOSHeights) {
-    RegisterFrameworkClasses();
-    RegisterSkinClasses();
-    MenuForm form(nullptr);
-    ReadComponentFromText(&form, "object Form: MenuForm\n"
-                                 "  object Mac: TskPopupMenu\n    UIStyle = MacOS\n"
-                                 "    MenuItemHeight = 30\n    Color = clRed\n  end\n"
-                                 "  object Xp: TskMainMenu\n    UIStyle = WinXP\n"
-                                 "    MenuItemHeight = 30\n    BarWidth = 0\n  end\n"
-                                 "end\n");
+    const std::unique_ptr<MenuForm> read =
+        ReadMenuForm("  object Mac: TskPopupMenu\n    UIStyle = MacOS\n"
+                     "    MenuItemHeight = 30\n    Color = clRed\n  end\n"
+                     "  object Xp: TskMainMenu\n    UIStyle = WinXP\n"
+                     "    MenuItemHeight = 30\n    BarWidth = 0\n  end\n");
+    MenuForm& form = *read;
     auto* mac = static_cast<TskPopupMenu*>(form.FindComponent("Mac"));
     auto* xp = static_cast<TskMainMenu*>(form.FindComponent("Xp"));
     EXPECT_EQ(mac->MenuItemHeight(), 20);
