@@ -16,7 +16,6 @@ add_executable(skin_native_tests
     ${CMAKE_SOURCE_DIR}/tests/native/SkinThemeTablesTest.cpp
     ${CMAKE_SOURCE_DIR}/tests/native/SkinArtworkTest.cpp
     ${CMAKE_SOURCE_DIR}/tests/native/SkinFileToolTest.cpp
-    ${CMAKE_SOURCE_DIR}/tests/native/SkinMenuLayoutTest.cpp
     ${NATIVE_SKIN_CODE}
     ${SKINFILE_WRITER_SOURCES})
 target_compile_options(skin_native_tests PRIVATE ${NATIVE_SANITIZE})
