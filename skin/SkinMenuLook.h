@@ -116,8 +116,8 @@ class TskMenuLook {
 void LoadMenuCheckMark(TImageList& list);
 
 // Adds the shared appearance properties to a menu class's description.
-template <class C> ClassBuilder<C>& PublishMenuLook(ClassBuilder<C>& builder) {
-    return builder.template Reference<TskFileTheme>("FileTheme", &C::FileTheme, &C::SetFileTheme)
+template <class C> ClassBuilder<C> PublishMenuLook(ClassBuilder<C> builder) {
+    builder.template Reference<TskFileTheme>("FileTheme", &C::FileTheme, &C::SetFileTheme)
         .Enum("UIStyle", TskUIStyleInfo, &C::UIStyle, &C::SetUIStyle)
         .Int("MenuItemHeight", &C::MenuItemHeight, &C::SetMenuItemHeight)
         .Int("SeparatorHeight", &C::SeparatorHeight, &C::SetSeparatorHeight)
@@ -136,4 +136,5 @@ template <class C> ClassBuilder<C>& PublishMenuLook(ClassBuilder<C>& builder) {
         .Int("FontCharset", &C::FontCharset, &C::SetFontCharset)
         .Bool("UseSystemFont", &C::UseSystemFont, &C::SetUseSystemFont)
         .Bool("OwnerDraw", &C::OwnerDraw, &C::SetOwnerDraw);
+    return builder;
 }
