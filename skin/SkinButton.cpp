@@ -1,6 +1,7 @@
 #include "skin/SkinButton.h"
 
 #include "framework/Exceptions.h"
+#include "framework/ImageList.h"
 #include "framework/Strings.h"
 #include "skin/SkinPublic.h"
 #include "skin/SkinThemes.h"
@@ -90,7 +91,7 @@ const ClassInfo& TskCustomButton::StaticClassInfo() {
 TskCustomButton::TskCustomButton(TComponent* owner)
     : TCustomControl(owner), theme_(*this, [this] {
           UIStyleChanged();
-          Invalidate();
+          Repaint();
       }) {
     SetTabStop(true);
     SetDoubleBuffered(true);
@@ -104,7 +105,7 @@ TskCustomButton::~TskCustomButton() {
 void TskCustomButton::SetAutoSize(bool value) {
     autoSize_ = value;
     UpdateAutoSize();
-    Invalidate();
+    Repaint();
 }
 
 void TskCustomButton::SetDefault(bool value) {
@@ -121,7 +122,7 @@ void TskCustomButton::SetTransparent(bool value) {
 
 void TskCustomButton::TransparentChanged() {
     picTransparent_ = transparent_;
-    Invalidate();
+    Repaint();
 }
 
 void TskCustomButton::Notification(TComponent* component, TOperation operation) {
@@ -131,7 +132,7 @@ void TskCustomButton::Notification(TComponent* component, TOperation operation) 
 
 void TskCustomButton::SetFocusedRectMargin(int value) {
     focusedRectMargin_ = value;
-    Invalidate();
+    Repaint();
 }
 
 void TskCustomButton::UpdateAutoSize() {
@@ -148,15 +149,15 @@ void TskCustomButton::UpdateAutoSize() {
 void TskCustomButton::FontChanged() {
     TCustomControl::FontChanged();
     Canvas().Font().Assign(*Font());
-    Invalidate();
+    Repaint();
 }
 
 void TskCustomButton::EnabledChanged() {
-    Invalidate();
+    Repaint();
 }
 
 void TskCustomButton::TextChanged() {
-    Invalidate();
+    Repaint();
     CaptionChanged();
 }
 
@@ -271,7 +272,7 @@ void TskCustomButton::FocusChanged(TWinControl* focused) {
         activeDefault_ = focused == this;
     else
         activeDefault_ = default_;
-    Invalidate();
+    Repaint();
     TCustomControl::FocusChanged(focused);
 }
 
@@ -314,9 +315,11 @@ void TskCustomButton::Paint() {
 
 void TskCustomButton::PaintPic(TCanvas& canvas, TBitmap& picture) {
     if (picture.Empty()) return;
-    // Unscaled; a transparent picture leaves out the colour of its top-left pixel.
-    if (picTransparent_) picture.SetTransparentColor(picture.Pixel(0, 0));
-    canvas.Draw(0, 0, picture);
+    // Unscaled, through an image list, which greys it on a disabled button; a
+    // transparent picture leaves out the colour of its top-left pixel.
+    TImageList list(picture.Width(), picture.Height());
+    list.AddMasked(picture, picTransparent_ ? picture.Pixel(0, 0) : clNone);
+    list.Draw(canvas, 0, 0, 0, Enabled());
 }
 
 void TskCustomButton::PaintText(TCanvas& canvas, const std::string& text) {
@@ -375,28 +378,28 @@ void TskButton::UIStyleChanged() {
 
 void TskButton::SetGlyph(const TBitmap& glyph) {
     glyph_.Assign(glyph);
-    Invalidate();
+    Repaint();
 }
 
 void TskButton::LoadGlyph(const std::vector<uint8_t>& bytes) {
     TMemoryStream stream(bytes);
     glyph_.LoadFromStream(stream);
-    Invalidate();
+    Repaint();
 }
 
 void TskButton::LoadGlyphResource(const std::string& name) {
     glyph_.LoadFromResourceName(name);
-    Invalidate();
+    Repaint();
 }
 
 void TskButton::SetLayout(TButtonLayout layout) {
     layout_ = layout;
-    Invalidate();
+    Repaint();
 }
 
 void TskButton::SetSpacing(int spacing) {
     spacing_ = spacing;
-    Invalidate();
+    Repaint();
 }
 
 void TskButton::PaintPic(TCanvas& canvas, TBitmap& picture) {
@@ -414,12 +417,12 @@ void TskButton::PaintPic(TCanvas& canvas, TBitmap& picture) {
     textPos_ = at.Text;
     TPoint g = at.Glyph;
     if (Pressed()) g = TPoint{g.X + 1, g.Y + 1};
-    TBitmap frame(gw, gh);
-    const int source = twoFrames && !Enabled() ? gw : 0;
-    frame.Canvas().CopyRect(Bounds(0, 0, gw, gh), glyph_.Canvas(), Bounds(source, 0, gw, gh));
-    frame.SetTransparentColor(glyph_.Pixel(0, 0));
-    frame.SetTransparent(true);
-    canvas.Draw(g.X, g.Y, frame);
+    // The second frame of a two-frame glyph is its own disabled look; a
+    // one-frame glyph is greyed instead.
+    TImageList list(gw, gh);
+    list.AddMasked(glyph_, glyph_.Pixel(0, 0));
+    const bool disabledFrame = twoFrames && !Enabled();
+    list.Draw(canvas, g.X, g.Y, disabledFrame ? 1 : 0, Enabled() || twoFrames);
 }
 
 void TskButton::PaintText(TCanvas& canvas, const std::string& text) {
@@ -466,7 +469,7 @@ const ClassInfo& TskCheckBox::StaticClassInfo() {
 }
 
 TskCheckBox::TskCheckBox(TComponent* owner)
-    : TCustomControl(owner), theme_(*this, [this] { Invalidate(); }) {
+    : TCustomControl(owner), theme_(*this, [this] { Repaint(); }) {
     SetTabStop(true);
     SetDoubleBuffered(true);
     SetBounds(Left(), Top(), 93, 17);
@@ -476,18 +479,18 @@ TskCheckBox::TskCheckBox(TComponent* owner)
 void TskCheckBox::SetChecked(bool value) {
     if (value == checked_) return;
     checked_ = value;
-    Invalidate();
+    Repaint();
     CheckedChanged();
 }
 
 void TskCheckBox::SetAutoSize(bool value) {
     autoSize_ = value;
-    Invalidate();
+    Repaint();
 }
 
 void TskCheckBox::SetTransparent(bool value) {
     transparent_ = value;
-    Invalidate();
+    Repaint();
 }
 
 void TskCheckBox::Notification(TComponent* component, TOperation operation) {
@@ -534,7 +537,7 @@ void TskCheckBox::MouseDown(TMouseButton button, TShiftState shift, int x, int y
 void TskCheckBox::KeyUp(WORD& key, TShiftState shift) {
     TCustomControl::KeyUp(key, shift);
     if ((key == VK_SPACE || key == VK_RETURN) && Focused() && Enabled() && WantKeyClick()) {
-        Invalidate();
+        Repaint();
         Click();
     }
 }

@@ -16,7 +16,6 @@ add_executable(skin_native_tests
     ${CMAKE_SOURCE_DIR}/tests/native/SkinThemeTablesTest.cpp
     ${CMAKE_SOURCE_DIR}/tests/native/SkinArtworkTest.cpp
     ${CMAKE_SOURCE_DIR}/tests/native/SkinFileToolTest.cpp
-    ${CMAKE_SOURCE_DIR}/tests/native/SkinMenuLayoutTest.cpp
     ${CMAKE_SOURCE_DIR}/tests/native/SkinTitleBarLayoutTest.cpp
     ${NATIVE_SKIN_CODE}
     ${SKINFILE_WRITER_SOURCES})
@@ -43,3 +42,13 @@ if(CMAKE_CXX_COMPILER_ID MATCHES "Clang")
                    ${CMAKE_BINARY_DIR}/fuzz/skin_reader)
   set_tests_properties(skin_reader_fuzz PROPERTIES LABELS "fuzz" TIMEOUT 900)
 endif()
+
+# The text shape control's arithmetic (angles, figure points, repetition,
+# clamping) under the same sanitizers.
+add_executable(shapes_native_tests
+    ${CMAKE_SOURCE_DIR}/tests/native/ShapeGeometryTest.cpp
+    ${SHAPES_PORTABLE_SOURCES})
+target_compile_options(shapes_native_tests PRIVATE ${NATIVE_SANITIZE})
+target_link_options(shapes_native_tests PRIVATE ${NATIVE_SANITIZE})
+target_link_libraries(shapes_native_tests PRIVATE gtest_main)
+gtest_discover_tests(shapes_native_tests PROPERTIES LABELS "native")

@@ -10,20 +10,29 @@
 
 #include <cstdint>
 
+// GCC takes the segment-relative read of the PEB's address for an access
+// through a null pointer once it is inlined.
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Warray-bounds"
+inline const uint8_t* ProcessEnvironmentBlock() {
+#ifdef _WIN64
+    return reinterpret_cast<const uint8_t*>(__readgsqword(0x60));
+#else
+    return reinterpret_cast<const uint8_t*>(__readfsdword(0x30));
+#endif
+}
+#pragma GCC diagnostic pop
+
 inline int LiveGdiObjects() {
     const DWORD reported = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
     if (reported != 0)
         return static_cast<int>(reported + GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS));
-    // Read with plain moves: GCC takes the intrinsics' segment reads for
-    // accesses at address 0 and warns.
-    const uint8_t* peb = nullptr;
 #ifdef _WIN64
-    __asm__("movq %%gs:0x60, %0" : "=r"(peb));
     constexpr size_t kTableField = 0xF8;
 #else
-    __asm__("movl %%fs:0x30, %0" : "=r"(peb));
     constexpr size_t kTableField = 0x94;
 #endif
+    const uint8_t* peb = ProcessEnvironmentBlock();
     const auto* table = *reinterpret_cast<const uint8_t* const*>(peb + kTableField);
     if (!table) return -1;
     constexpr int kEntries = 0x10000, kEntrySize = 24, kTypeOffset = 14;

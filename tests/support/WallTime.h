@@ -1,5 +1,6 @@
 #pragma once
-// Wall-clock time for the benchmarks, in milliseconds.
+// Wall-clock time in milliseconds: what a benchmark waited for, the work of
+// other processes (the Wine server) included.
 
 #include <windows.h>
 
