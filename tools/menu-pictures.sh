@@ -10,28 +10,9 @@ tools/install-deps.sh
 . tools/wine-env.sh
 mkdir -p build/logs
 
-cmake -S . -B "build/$WINE_ARCH" -G Ninja \
-  -DCMAKE_TOOLCHAIN_FILE="$repo/cmake/toolchain-$WINE_ARCH.cmake" -DCMAKE_BUILD_TYPE=Release \
-  >"build/logs/configure-$WINE_ARCH.log" 2>&1 ||
-  { tail -n 40 "build/logs/configure-$WINE_ARCH.log"; exit 1; }
-cmake --build "build/$WINE_ARCH" --target MenuPictures MoxelDriver \
-  >"build/logs/build-menu-pictures.log" 2>&1 ||
-  { tail -n 60 build/logs/build-menu-pictures.log; exit 1; }
-
-xvfb_pid=""
-cleanup() {
-  set +e
-  "$WINESERVER_CMD" -k >/dev/null 2>&1
-  "$WINESERVER_CMD" -w >/dev/null 2>&1
-  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
-}
-trap cleanup EXIT
-start_private_xvfb 1024x768x24 build/logs/xvfb.log || { echo "could not start Xvfb"; exit 1; }
-export WINEPREFIX=$repo/build/wineprefix-menu-pictures-$WINE_ARCH
-[ -f "$WINEPREFIX/system.reg" ] || tools/make-prefix.sh >build/logs/make-prefix.log 2>&1
-"$WINESERVER_CMD" -p10
-# Desktop and services first, so they do not hold on to this script's output.
-wine_cmd "build/$WINE_ARCH/tests/MoxelDriver.exe" screen </dev/null >/dev/null 2>&1
+. tools/picture-session.sh
+build_picture_targets build-menu-pictures MenuPictures
+start_picture_session menu-pictures
 
 shots=$repo/build/menu-pictures
 rm -rf "$shots"
