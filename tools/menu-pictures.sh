@@ -6,19 +6,9 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 repo=$PWD
 
-tools/install-deps.sh
-. tools/wine-env.sh
-mkdir -p build/logs
-
 . tools/picture-session.sh
-build_picture_targets build-menu-pictures MenuPictures
-start_picture_session menu-pictures
-
+paint_pictures menu-pictures MenuPictures
 shots=$repo/build/menu-pictures
-rm -rf "$shots"
-mkdir -p "$shots"
-wine_cmd "build/$WINE_ARCH/tests/skin/MenuPictures.exe" "Z:${shots//\//\\}" </dev/null \
-  >build/logs/menu-pictures.log 2>&1
 labelled=()
 for style in MacOS WinXP DeepBlue Protein BlueGlass; do
   [ -f "$shots/menu-$style.bmp" ] || { echo "no picture for $style"; exit 1; }

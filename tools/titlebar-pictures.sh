@@ -7,19 +7,9 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 repo=$PWD
 
-tools/install-deps.sh
-. tools/wine-env.sh
-mkdir -p build/logs
-
 . tools/picture-session.sh
-build_picture_targets build-titlebar-pictures TitleBarPictures
-start_picture_session titlebar-pictures
-
+paint_pictures titlebar-pictures TitleBarPictures
 shots=$repo/build/titlebar-pictures
-rm -rf "$shots"
-mkdir -p "$shots"
-wine_cmd "build/$WINE_ARCH/tests/skin/TitleBarPictures.exe" "Z:${shots//\//\\}" </dev/null \
-  >build/logs/titlebar-pictures.log 2>&1
 rows=()
 for style in MacOS WinXP DeepBlue Protein BlueGlass; do
   [ -f "$shots/titlebar-$style.bmp" ] || { echo "no picture for $style"; exit 1; }
