@@ -113,8 +113,8 @@ TMenuItem* TMenuItem::FindByCommand(UINT command) {
 }
 
 TMenuItem* TMenuItem::FromItemData(ULONG_PTR data) {
-    auto* item = reinterpret_cast<const TMenuItem*>(data);
-    return LiveItems().count(item) ? const_cast<TMenuItem*>(item) : nullptr;
+    auto* item = reinterpret_cast<TMenuItem*>(data);
+    return LiveItems().count(item) ? item : nullptr;
 }
 
 TMenu* TMenuItem::GetParentMenu() const {

@@ -3,10 +3,7 @@
 #include "framework/Forms.h"
 
 const ClassInfo& TskMainMenu::StaticClassInfo() {
-    static const ClassInfo info = [] {
-        ClassBuilder<TskMainMenu> builder;
-        return PublishMenuLook(builder).Build();
-    }();
+    static const ClassInfo info = PublishMenuLook(ClassBuilder<TskMainMenu>()).Build();
     return info;
 }
 

@@ -1,7 +1,6 @@
 #include "skin/SkinMenuLook.h"
 
 #include "skin/SkinMenu.h"
-#include "skin/SkinMenuLayout.h"
 #include "skin/SkinThemes.h"
 
 namespace {
@@ -112,8 +111,8 @@ void TskMenuLook::DrawBarAndBody(TCanvas& canvas, const TRect& rect, bool leftTo
     FillRectColor(canvas, layout.Body, color_);
 }
 
-bool TskMenuLook::HasImage(const TMenuItem& item) {
-    const TImageList* images = ItemImages();
+bool TskMenuLook::HasImage(const TMenuItem& item) const {
+    const TImageList* images = menu_.Images();
     // Only a real index: -2 and the like name no image.
     return images && item.ImageIndex() >= 0 && item.ImageIndex() < images->Count();
 }
@@ -121,26 +120,38 @@ bool TskMenuLook::HasImage(const TMenuItem& item) {
 void TskMenuLook::DrawMenuItem(TObject* sender, TCanvas& canvas, TRect rect, bool selected) {
     auto* item = dynamic_cast<TMenuItem*>(sender);
     if (!item) return;
-    const bool mac = UIStyle() == TskUIStyle::MacOS;
     const bool leftToRight = !menu_.IsRightToLeft();
-
-    if (flatMenu_)
-        if (HWND window = WindowFromDC(canvas.Handle()))
-            DrawMenuWindowFrame(window, clBlack,
-                                theme_.Source().GetColor(ThemeElement::FormBackgroundColor));
-
+    if (flatMenu_) DrawFlatBorder(canvas);
     if (item->IsLine()) {
-        if (mac) {
-            DrawMacMenuBar(canvas, rect);
-        } else {
-            DrawBarAndBody(canvas, rect, leftToRight);
-            DrawMenuSeparator(canvas, rect, separatorColor_, MenuSize(barWidth_), leftToRight);
-        }
+        DrawSeparator(canvas, rect, leftToRight);
         return;
     }
+    // A disabled item never looks selected.
+    const bool highlighted = selected && item->Enabled();
+    DrawBackground(canvas, rect, highlighted, leftToRight);
+    DrawTexts(canvas, *item, rect, highlighted, leftToRight);
+    DrawCheckAndImage(canvas, *item, LayoutMenuItem(rect, barWidth_, leftToRight, 0));
+}
 
-    const bool enabled = item->Enabled();
-    const bool highlighted = selected && enabled;
+void TskMenuLook::DrawFlatBorder(TCanvas& canvas) {
+    // Only a menu window's canvas has a window to frame.
+    if (HWND window = WindowFromDC(canvas.Handle()))
+        DrawMenuWindowFrame(window, clBlack,
+                            theme_.Source().GetColor(ThemeElement::FormBackgroundColor));
+}
+
+void TskMenuLook::DrawSeparator(TCanvas& canvas, const TRect& rect, bool leftToRight) {
+    if (UIStyle() == TskUIStyle::MacOS) {
+        DrawMacMenuBar(canvas, rect);
+        return;
+    }
+    DrawBarAndBody(canvas, rect, leftToRight);
+    DrawMenuSeparator(canvas, rect, separatorColor_, MenuSize(barWidth_), leftToRight);
+}
+
+void TskMenuLook::DrawBackground(TCanvas& canvas, const TRect& rect, bool highlighted,
+                                 bool leftToRight) {
+    const bool mac = UIStyle() == TskUIStyle::MacOS;
     if (highlighted && mac) {
         DrawMacMenuSelection(canvas, rect);
     } else if (highlighted) {
@@ -151,29 +162,35 @@ void TskMenuLook::DrawMenuItem(TObject* sender, TCanvas& canvas, TRect rect, boo
     } else {
         DrawBarAndBody(canvas, rect, leftToRight);
     }
+}
 
-    PrepareFont(canvas, *item);
+void TskMenuLook::DrawTexts(TCanvas& canvas, const TMenuItem& item, const TRect& rect,
+                            bool highlighted, bool leftToRight) {
+    PrepareFont(canvas, item);
     canvas.Brush().SetStyle(bsClear);
-    canvas.Font().SetColor(!enabled      ? DisabledFontColor
-                           : highlighted ? selectedFontColor_
-                                         : fontColor_);
-
-    const std::string shortCut = ShortCutToText(item->ShortCut());
+    canvas.Font().SetColor(!item.Enabled() ? DisabledFontColor
+                           : highlighted   ? selectedFontColor_
+                                           : fontColor_);
+    const std::string shortCut = ShortCutToText(item.ShortCut());
     const TskMenuItemLayout layout =
         LayoutMenuItem(rect, barWidth_, leftToRight, canvas.TextWidth(shortCut));
     TRect caption = layout.Caption;
-    canvas.DrawText(item->Caption(), caption, DT_SINGLELINE | (leftToRight ? DT_LEFT : DT_RIGHT));
+    canvas.DrawText(item.Caption(), caption, DT_SINGLELINE | (leftToRight ? DT_LEFT : DT_RIGHT));
     if (!shortCut.empty()) canvas.TextOut(layout.ShortCut.X, layout.ShortCut.Y, shortCut);
+}
 
-    const bool hasImage = HasImage(*item);
-    if (item->Checked()) {
+void TskMenuLook::DrawCheckAndImage(TCanvas& canvas, const TMenuItem& item,
+                                    const TskMenuItemLayout& layout) {
+    const bool hasImage = HasImage(item);
+    if (item.Checked()) {
         if (hasImage) {
             FrameRectColor(canvas, layout.CheckFrame, clBlack);
             FillRectColor(canvas, layout.CheckFill, selectedColor_);
         } else {
-            CheckMarks().Draw(canvas, layout.Image.X, layout.Image.Y, 0, enabled);
+            CheckMarks().Draw(canvas, layout.Image.X, layout.Image.Y, 0, item.Enabled());
         }
     }
     if (hasImage)
-        ItemImages()->Draw(canvas, layout.Image.X, layout.Image.Y, item->ImageIndex(), enabled);
+        menu_.Images()->Draw(canvas, layout.Image.X, layout.Image.Y, item.ImageIndex(),
+                             item.Enabled());
 }

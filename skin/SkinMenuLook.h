@@ -9,6 +9,7 @@
 
 #include "framework/ImageList.h"
 #include "framework/Menus.h"
+#include "skin/SkinMenuLayout.h"
 #include "skin/SkinThemeLink.h"
 
 class TskMenuLook {
@@ -70,8 +71,6 @@ class TskMenuLook {
   protected:
     // The 16 x 16 check-mark picture in a list (image 0).
     virtual TImageList& CheckMarks() = 0;
-    // The list item images come from; null for none.
-    virtual TImageList* ItemImages() { return menu_.Images(); }
     virtual void UseSystemFontChanged() {}
 
     // For the menu's overrides of the same hooks.
@@ -83,8 +82,15 @@ class TskMenuLook {
     void ApplyStyle();
     // The font an item is drawn in, also when it is measured.
     void PrepareFont(TCanvas& canvas, const TMenuItem& item) const;
+    // The steps of DrawMenuItem.
+    void DrawFlatBorder(TCanvas& canvas);
+    void DrawSeparator(TCanvas& canvas, const TRect& rect, bool leftToRight);
+    void DrawBackground(TCanvas& canvas, const TRect& rect, bool highlighted, bool leftToRight);
+    void DrawTexts(TCanvas& canvas, const TMenuItem& item, const TRect& rect, bool highlighted,
+                   bool leftToRight);
+    void DrawCheckAndImage(TCanvas& canvas, const TMenuItem& item, const TskMenuItemLayout& layout);
     void DrawBarAndBody(TCanvas& canvas, const TRect& rect, bool leftToRight) const;
-    bool HasImage(const TMenuItem& item);
+    bool HasImage(const TMenuItem& item) const;
 
     TMenu& menu_;
     TskThemeLink theme_;
@@ -110,8 +116,8 @@ class TskMenuLook {
 void LoadMenuCheckMark(TImageList& list);
 
 // Adds the shared appearance properties to a menu class's description.
-template <class C> ClassBuilder<C>& PublishMenuLook(ClassBuilder<C>& builder) {
-    return builder.template Reference<TskFileTheme>("FileTheme", &C::FileTheme, &C::SetFileTheme)
+template <class C> ClassBuilder<C> PublishMenuLook(ClassBuilder<C> builder) {
+    builder.template Reference<TskFileTheme>("FileTheme", &C::FileTheme, &C::SetFileTheme)
         .Enum("UIStyle", TskUIStyleInfo, &C::UIStyle, &C::SetUIStyle)
         .Int("MenuItemHeight", &C::MenuItemHeight, &C::SetMenuItemHeight)
         .Int("SeparatorHeight", &C::SeparatorHeight, &C::SetSeparatorHeight)
@@ -130,4 +136,5 @@ template <class C> ClassBuilder<C>& PublishMenuLook(ClassBuilder<C>& builder) {
         .Int("FontCharset", &C::FontCharset, &C::SetFontCharset)
         .Bool("UseSystemFont", &C::UseSystemFont, &C::SetUseSystemFont)
         .Bool("OwnerDraw", &C::OwnerDraw, &C::SetOwnerDraw);
+    return builder;
 }

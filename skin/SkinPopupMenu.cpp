@@ -1,10 +1,7 @@
 #include "skin/SkinPopupMenu.h"
 
 const ClassInfo& TskPopupMenu::StaticClassInfo() {
-    static const ClassInfo info = [] {
-        ClassBuilder<TskPopupMenu> builder;
-        return PublishMenuLook(builder).Build();
-    }();
+    static const ClassInfo info = PublishMenuLook(ClassBuilder<TskPopupMenu>()).Build();
     return info;
 }
 

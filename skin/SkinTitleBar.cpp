@@ -198,13 +198,18 @@ void TskTitleBarButton::LoadPictureResource(const std::string& name) {
     Changed();
 }
 
-void TskTitleBarButton::LoadPictures(int first) {
+TskThemeSource TskTitleBarButton::Source() const {
     const TskTitleBar* bar = TitleBar();
-    const TskThemeSource source(bar ? bar->FileTheme() : nullptr, uiStyle_);
+    return TskThemeSource(bar ? bar->FileTheme() : nullptr, uiStyle_);
+}
+
+void TskTitleBarButton::LoadPictures(int first) {
+    TskTitleBar* bar = TitleBar();
+    const TskThemeSource source = Source();
     TBitmap* const pictures[] = {&picNormal_, &picMouseOn_, &picMouseDown_};
     for (int k = 0; k < 3; ++k) {
-        if (TskTitleBar* owner = TitleBar())
-            owner->GetTitleButtonPicture(source, first + k, *pictures[k]);
+        if (bar)
+            bar->GetTitleButtonPicture(source, first + k, *pictures[k]);
         else
             source.GetImage(ThemeElement::TitleBarButtonImage, *pictures[k],
                             TitleButtonPictureCount, first + k);
@@ -212,8 +217,7 @@ void TskTitleBarButton::LoadPictures(int first) {
 }
 
 void TskTitleBarButton::UpdatePictures() {
-    const TskTitleBar* bar = TitleBar();
-    const TskThemeSource source(bar ? bar->FileTheme() : nullptr, uiStyle_);
+    const TskThemeSource source = Source();
     transparent_ = source.GetBool(ThemeElement::TitleBarButtonTransparentBool);
     const int first = FirstTitleButtonPicture(buttonType_);
     if (first == 0) return;
@@ -620,7 +624,10 @@ void TskTitleBar::ReferTo(TComponent* previous, TComponent* component) {
         bool stillUsed = false;
         for (int i = 0; i < buttons_.Count(); ++i)
             stillUsed = stillUsed || buttons_.Items(i)->ControlBoxMenu() == previous;
-        if (!stillUsed) RemoveFreeNotification(previous), previous->RemoveFreeNotification(this);
+        if (!stillUsed) {
+            RemoveFreeNotification(previous);
+            previous->RemoveFreeNotification(this);
+        }
     }
     if (component) FreeNotification(component);
 }
@@ -746,10 +753,6 @@ void TskTitleBar::PaintButtonsAndCaption(TBitmap& buffer) {
         canvas.TextOut(layout.CaptionLeft, y, text);
 }
 
-void TskTitleBar::RepaintNow() {
-    Repaint();
-}
-
 TskTitleBarButton* TskTitleBar::UsableHotButton() const {
     // The collection may have changed since the paint that found it.
     if (hotButton_ < 0 || hotButton_ >= buttons_.Count()) return nullptr;
@@ -761,7 +764,8 @@ void TskTitleBar::MouseDown(TMouseButton button, TShiftState shift, int x, int y
     TCustomPanel::MouseDown(button, shift, x, y);
     if (button != TMouseButton::mbLeft) return;
     mouseIsDown_ = true;
-    RepaintNow();
+    // Painted at once, so HotButton is the button under the pointer.
+    Repaint();
     TCustomForm* form = ParentForm();
     // The system moves the window only while the button is really down; a
     // press that is not would leave the window stuck to the pointer.
@@ -775,12 +779,12 @@ void TskTitleBar::MouseDown(TMouseButton button, TShiftState shift, int x, int y
 
 void TskTitleBar::MouseMove(TShiftState shift, int x, int y) {
     TCustomPanel::MouseMove(shift, x, y);
-    RepaintNow();
+    Repaint();
 }
 
 void TskTitleBar::MouseLeave() {
     TCustomPanel::MouseLeave();
-    RepaintNow();
+    Repaint();
 }
 
 void TskTitleBar::MouseUp(TMouseButton button, TShiftState shift, int x, int y) {
@@ -789,11 +793,11 @@ void TskTitleBar::MouseUp(TMouseButton button, TShiftState shift, int x, int y) 
     // Only a release that ends a press on the title bar acts: a posted
     // button-up alone must not close the window.
     if (mouseIsDown_) {
-        RepaintNow();
+        Repaint();
         if (TskTitleBarButton* hot = UsableHotButton()) ButtonClicked(*hot);
     }
     mouseIsDown_ = false;
-    RepaintNow();
+    Repaint();
 }
 
 void TskTitleBar::ButtonClicked(TskTitleBarButton& button) {

@@ -96,6 +96,9 @@ class TskTitleBarButton : public TCollectionItem {
 
   private:
     void ForgetControlBoxMenu() { controlBoxMenu_ = nullptr; }
+    // Resolved from the title bar's skin file and this button's style.
+    TskThemeSource Source() const;
+    // Pictures first, first + 1 and first + 2 of the strip.
     void LoadPictures(int first);
     template <TBitmap TskTitleBarButton::*Picture>
     void LoadStoredPicture(const std::vector<uint8_t>& bytes);
@@ -235,8 +238,9 @@ class TskTitleBar : public TCustomPanel {
     // Picture k (from 1) of 18 of the title button strip of source, decoded
     // once per style application and shared by the buttons.
     void GetTitleButtonPicture(const TskThemeSource& source, int picture, TBitmap& target);
-    // The component every reference to another component asks to be told
-    // about; the buttons' control box menus go through here.
+    // The buttons are no components, so the title bar takes the removal
+    // notices of what they refer to: it asks for component's and lets go of
+    // previous once no button refers to it.
     void ReferTo(TComponent* previous, TComponent* component);
 
   protected:
@@ -256,8 +260,6 @@ class TskTitleBar : public TCustomPanel {
     void ApplyFontColor(const TskThemeSource& source);
     TBitmap& TitleButtonStrip(const TskThemeSource& source);
     int SideBorderWidth();
-    // Repaints at once, so HotButton follows the pointer.
-    void RepaintNow();
     TskTitleBarButton* UsableHotButton() const;
     TIcon* AppIcon();
     void ButtonClicked(TskTitleBarButton& button);

@@ -12,8 +12,9 @@
 #include "app/Unit1.h"
 #include "framework/Application.h"
 #include "skin/SkinForm.h"
-#include "tests/bench/BenchClock.h"
+#include "tests/support/CallCost.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -126,52 +127,54 @@ void RepaintBenchmark(int repaints) {
     repaint();
     blit();
     GdiFlush();
-    double repaintUs = 0, blitUs = 0;
+    Cost repaintCost, blitCost;
     const int rounds = 5;
     for (int r = 0; r < rounds; ++r) {
-        repaintUs += PerCallUs(repaints / rounds, [&] {
+        repaintCost += PerCall(repaints / rounds, [&] {
             repaint();
             GdiFlush();
         });
-        blitUs += PerCallUs(repaints * 10 / rounds, [&] {
+        blitCost += PerCall(repaints * 10 / rounds, [&] {
             blit();
             GdiFlush();
         });
     }
-    repaintUs /= rounds;
-    blitUs /= rounds;
     ReleaseDC(window, windowDc);
+    const Cost repaintMean{repaintCost.Wall / rounds, repaintCost.Cpu / rounds};
+    const Cost blitMean{blitCost.Wall / rounds, blitCost.Cpu / rounds};
 
     std::printf("main window %d x %d, %d repaints\n", w, h, repaints);
-    std::printf("full repaint:             %9.1f us\n", repaintUs);
-    std::printf("BitBlt of the window size: %8.1f us\n", blitUs);
-    std::printf("ratio:                    %9.1f\n", repaintUs / blitUs);
+    Print("full repaint", repaintMean);
+    Print("BitBlt of the window's size to the window", blitMean);
+    std::printf("ratio: %.1f wall, %.1f CPU\n", repaintMean.Wall / blitMean.Wall,
+                repaintMean.Cpu / blitMean.Cpu);
 
     // Each window's own paint, to see what the repaint is made of.
-    std::printf("by part (one paint each, us):\n");
+    std::printf("by part, one paint each:\n");
     const int parts = std::max(repaints / 5, 20);
-    std::printf("  frame border (WM_NCPAINT):          %8.1f\n",
-                PerCallUs(parts, [&] { SendMessageA(window, WM_NCPAINT, 1, 0); }));
+    Print("  frame border (WM_NCPAINT)",
+          PerCall(parts, [&] { SendMessageA(window, WM_NCPAINT, 1, 0); }));
     const auto partPaint = [&](TWinControl* control) {
-        return PerCallUs(parts, [&] {
+        return PerCall(parts, [&] {
             RedrawWindow(control->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
         });
     };
     TskForm* frame = form->skForm1;
-    std::printf("  frame client (tiles, then border):  %8.1f\n", partPaint(frame));
-    std::printf("  title bar:                          %8.1f\n", partPaint(frame->TitleBar()));
+    Print("  frame client (tiles, then border)", partPaint(frame));
+    Print("  title bar", partPaint(frame->TitleBar()));
     for (int i = 0; i < frame->ControlCount(); ++i) {
         auto* control = dynamic_cast<TWinControl*>(frame->Controls(i));
         if (!control || control == frame->TitleBar() || !control->Visible()) continue;
-        double us = partPaint(control);
+        Cost cost = partPaint(control);
         int items = 0;
         for (int k = 0; k < control->ControlCount(); ++k)
             if (auto* item = dynamic_cast<TWinControl*>(control->Controls(k))) {
-                us += partPaint(item);
+                cost += partPaint(item);
                 ++items;
             }
-        std::printf("  %-14s%s %8.1f\n", control->Name().c_str(),
-                    items ? (" + " + std::to_string(items) + " items").c_str() : "         ", us);
+        std::string what = "  " + control->Name();
+        if (items) what += " and its " + std::to_string(items) + " items";
+        Print(what.c_str(), cost);
     }
 }
 

@@ -5,22 +5,14 @@
 //   tools/wine-run build/x86_64/tests/bench/IndicatorBench.exe [refreshes]
 
 #include "framework/Application.h"
-#include "tests/bench/BenchClock.h"
+#include "tests/support/WallTime.h"
+#include "tests/support/ThreadTime.h"
 #include "tray/TextTrayIcon.h"
 
 #include <cstdio>
 #include <cstdlib>
 
 namespace {
-
-double ThreadCpuMs() {
-    FILETIME created, exited, kernel, user;
-    GetThreadTimes(GetCurrentThread(), &created, &exited, &kernel, &user);
-    auto ms = [](FILETIME t) {
-        return ((uint64_t(t.dwHighDateTime) << 32) | t.dwLowDateTime) / 1e4;
-    };
-    return ms(kernel) + ms(user);
-}
 
 struct Span {
     double Cpu = 0, Wall = 0;

@@ -8,7 +8,7 @@
 
 #include "framework/Forms.h"
 #include "skin/SkinTitleBar.h"
-#include "tests/bench/BenchClock.h"
+#include "tests/support/CallCost.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -55,31 +55,28 @@ int main(int argc, char** argv) {
     paint();
     blit();
     emptyPaint();
-    // Interleaved rounds, so a change in the machine's load hits both alike.
-    double paintUs = 0, blitUs = 0, emptyUs = 0;
+    // Interleaved rounds, so a change in the machine's load hits all alike.
+    Cost paintCost, blitCost, emptyCost;
     const int rounds = 5;
     for (int r = 0; r < rounds; ++r) {
-        paintUs += PerCallUs(paints / rounds, paint);
-        blitUs += PerCallUs(paints * 10 / rounds, blit);
-        emptyUs += PerCallUs(paints / rounds, emptyPaint);
+        paintCost += PerCall(paints / rounds, paint);
+        blitCost += PerCall(paints * 10 / rounds, blit);
+        emptyCost += PerCall(paints / rounds, emptyPaint);
     }
-    paintUs /= rounds;
-    blitUs /= rounds;
-    emptyUs /= rounds;
-    const double styleUs = PerCallUs(50,
-                                     [&] {
-                                         bar->SetUIStyle(TskUIStyle::WinXP);
-                                         bar->SetUIStyle(TskUIStyle::MacOS);
-                                     }) /
-                           2;
-    const double refreshUs = PerCallUs(200, [&] { bar->RefreshMaxButtons(); });
+    const Cost style = PerCall(50, [&] {
+        bar->SetUIStyle(TskUIStyle::WinXP);
+        bar->SetUIStyle(TskUIStyle::MacOS);
+    });
+    const Cost refresh = PerCall(200, [&] { bar->RefreshMaxButtons(); });
 
     std::printf("title bar %d x %d, %d paints\n", bar->Width(), bar->Height(), paints);
-    std::printf("full paint:        %9.1f us\n", paintUs);
-    std::printf("BitBlt same size:  %9.1f us\n", blitUs);
-    std::printf("ratio:             %9.1f\n", paintUs / blitUs);
-    std::printf("of which the framework's buffer (an empty buffered paint): %.1f us\n", emptyUs);
-    std::printf("style application: %9.1f us\n", styleUs);
-    std::printf("RefreshMaxButtons: %9.1f us\n", refreshUs);
+    Print("full paint", Cost{paintCost.Wall / rounds, paintCost.Cpu / rounds});
+    Print("BitBlt of the same size", Cost{blitCost.Wall / rounds, blitCost.Cpu / rounds});
+    std::printf("ratio: %.0f (wall), %.0f (CPU)\n", paintCost.Wall / blitCost.Wall,
+                paintCost.Cpu / blitCost.Cpu);
+    Print("of it the framework's buffer (empty paint)",
+          Cost{emptyCost.Wall / rounds, emptyCost.Cpu / rounds});
+    Print("style application", Cost{style.Wall / 2, style.Cpu / 2});
+    Print("RefreshMaxButtons", refresh);
     return 0;
 }

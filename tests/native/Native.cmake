@@ -17,7 +17,6 @@ add_executable(skin_native_tests
     ${CMAKE_SOURCE_DIR}/tests/native/SkinArtworkTest.cpp
     ${CMAKE_SOURCE_DIR}/tests/native/SkinFileToolTest.cpp
     ${CMAKE_SOURCE_DIR}/tests/native/SkinFormLayoutTest.cpp
-    ${CMAKE_SOURCE_DIR}/tests/native/SkinMenuLayoutTest.cpp
     ${CMAKE_SOURCE_DIR}/tests/native/SkinTitleBarLayoutTest.cpp
     ${NATIVE_SKIN_CODE}
     ${SKINFILE_WRITER_SOURCES})

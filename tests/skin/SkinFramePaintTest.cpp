@@ -327,31 +327,25 @@ TEST(FrameKeys, AltSpaceOpensTheSystemMenuBelowTheTitleBarAndShortcutsRunTheirIt
 
     RECT opened{};
     Script user([&] {
-        HWND open = nullptr;
-        for (int i = 0; i < 300 && !(open = OpenMenuWindow()); ++i)
-            Sleep(10);
-        if (open) GetWindowRect(open, &opened);
-        Key(VK_ESCAPE, true);
-        Key(VK_ESCAPE, false);
+        WaitForMenu();
+        if (HWND open = OpenMenuWindow()) GetWindowRect(open, &opened);
+        Key(VK_ESCAPE);
         Sleep(100);
-        Key(VK_MENU, false);
+        KeyUp(VK_MENU);
         Sleep(100);
         // Alt let go alone would leave the window in menu mode.
-        Key(VK_ESCAPE, true);
-        Key(VK_ESCAPE, false);
+        Key(VK_ESCAPE);
     });
-    Key(VK_MENU, true);
-    Key(VK_SPACE, true);
-    Key(VK_SPACE, false);
+    KeyDown(VK_MENU);
+    Key(VK_SPACE);
     user.RunToEnd(pump);
     EXPECT_EQ(opened.left, main->Left());
     EXPECT_EQ(opened.top, main->Top() + frame->TitleBar()->Height());
     EXPECT_FALSE(OpenMenuWindow());
 
-    Key(VK_CONTROL, true);
-    Key('K', true);
-    Key('K', false);
-    Key(VK_CONTROL, false);
+    KeyDown(VK_CONTROL);
+    Key('K');
+    KeyUp(VK_CONTROL);
     for (int i = 0; i < 40 && ran == 0; ++i) {
         pump();
         Sleep(5);

@@ -11,6 +11,7 @@
 #include <thread>
 #include <utility>
 
+// Handles every message waiting in this thread's queue.
 inline void Pump() {
     MSG message;
     while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
@@ -21,12 +22,12 @@ inline void Pump() {
 
 inline bool PumpUntil(const std::function<bool()>& done, DWORD milliseconds = 3000) {
     const DWORD end = GetTickCount() + milliseconds;
-    while (!done()) {
+    for (;;) {
+        if (done()) return true;
         if (static_cast<LONG>(GetTickCount() - end) > 0) return false;
         Pump();
         Sleep(5);
     }
-    return true;
 }
 
 inline void PumpFor(DWORD milliseconds) {
@@ -38,7 +39,7 @@ inline void Send(INPUT input) {
 }
 
 inline void MoveMouse(TPoint screen) {
-    // The system maps 0..65535 onto the screen's pixels by x * width >> 16.
+    // The system maps 0..65535 onto the screen by x * width >> 16.
     const int w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
     INPUT input{};
     input.type = INPUT_MOUSE;
@@ -55,12 +56,23 @@ inline void LeftButton(bool down) {
     Send(input);
 }
 
-inline void Key(WORD key, bool down) {
+// A key pressed and held, or let go.
+inline void KeyDown(WORD key, bool down = true) {
     INPUT input{};
     input.type = INPUT_KEYBOARD;
     input.ki.wVk = key;
-    input.ki.dwFlags = down ? 0 : KEYEVENTF_KEYUP;
+    if (!down) input.ki.dwFlags = KEYEVENTF_KEYUP;
     Send(input);
+}
+
+inline void KeyUp(WORD key) {
+    KeyDown(key, false);
+}
+
+// A key pressed and let go.
+inline void Key(WORD key) {
+    KeyDown(key);
+    KeyUp(key);
 }
 
 // Input from another thread, for what runs inside a modal loop of this one
@@ -73,22 +85,18 @@ class Script {
               steps();
               done_ = true;
           }) {}
-    ~Script() {
-        if (thread_.joinable()) thread_.join();
-    }
-    // Pumps with pump (the application's loop, where its message events
-    // run) until the steps are done.
-    void RunToEnd(const std::function<void()>& pump = Pump) {
-        const DWORD end = GetTickCount() + 10000;
-        while (!done_ && static_cast<LONG>(GetTickCount() - end) < 0) {
-            pump();
-            Sleep(5);
-        }
-        const DWORD settle = GetTickCount() + 300;
-        while (static_cast<LONG>(GetTickCount() - settle) < 0) {
-            pump();
-            Sleep(5);
-        }
+    void RunToEnd() { RunToEnd(Pump); }
+    // Pumps with pump (the application's loop, where its message events run).
+    void RunToEnd(const std::function<void()>& pump) {
+        const auto pumpUntil = [&](const std::function<bool()>& done, DWORD milliseconds) {
+            const DWORD end = GetTickCount() + milliseconds;
+            while (!done() && static_cast<LONG>(GetTickCount() - end) <= 0) {
+                pump();
+                Sleep(5);
+            }
+        };
+        pumpUntil([this] { return done_.load(); }, 10000);
+        pumpUntil([] { return false; }, 300);
         thread_.join();
     }
 
@@ -100,4 +108,9 @@ class Script {
 inline HWND OpenMenuWindow() {
     HWND menu = FindWindowA("#32768", nullptr);
     return menu && IsWindowVisible(menu) ? menu : nullptr;
+}
+
+inline void WaitForMenu() {
+    for (int i = 0; i < 300 && !OpenMenuWindow(); ++i)
+        Sleep(10);
 }

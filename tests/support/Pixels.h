@@ -4,7 +4,7 @@
 #include "framework/Bitmap.h"
 
 // The same size and every pixel alike.
-inline bool SamePixels(TBitmap& a, TBitmap& b) {
+inline bool SamePixels(const TBitmap& a, const TBitmap& b) {
     if (a.Width() != b.Width() || a.Height() != b.Height()) return false;
     for (int y = 0; y < a.Height(); ++y)
         for (int x = 0; x < a.Width(); ++x)
@@ -13,7 +13,7 @@ inline bool SamePixels(TBitmap& a, TBitmap& b) {
 }
 
 // True when a picture that is not empty lies in bitmap at (x, y), pixel for pixel.
-inline bool DrawnAt(TBitmap& bitmap, int x, int y, TBitmap& picture) {
+inline bool DrawnAt(const TBitmap& bitmap, int x, int y, const TBitmap& picture) {
     if (picture.Empty()) return false;
     for (int j = 0; j < picture.Height(); ++j)
         for (int i = 0; i < picture.Width(); ++i)
