@@ -12,6 +12,7 @@ endif()
 include(GoogleTest)
 
 add_executable(skin_native_tests
+    ${CMAKE_SOURCE_DIR}/tests/native/BitmapFileTest.cpp
     ${CMAKE_SOURCE_DIR}/tests/native/SkinThemeFileTest.cpp
     ${CMAKE_SOURCE_DIR}/tests/native/SkinThemeTablesTest.cpp
     ${CMAKE_SOURCE_DIR}/tests/native/SkinArtworkTest.cpp
