@@ -2,6 +2,7 @@
 // refused with ESkinFileError; a file that loads must survive a round trip
 // through the writer unchanged, and its pictures must be readable bitmaps.
 
+#include "framework/BitmapFile.h"
 #include "skin/SkinThemeFile.h"
 #include "skin/SkinThemeTables.h"
 #include "tools/skinfile/SkinFileWriter.h"
@@ -24,6 +25,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     } catch (const ESkinFileError&) {
         // The reader must refuse exactly what the parse refuses.
         try {
+            // Memory stays in proportion to the file: records cannot be stacked.
+            Require(entries.size() < size / SkinFile::EntrySize);
             TskThemeFileReader reader(data, size);
         } catch (const ESkinFileError&) {
             return 0;
@@ -31,16 +34,21 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         std::abort();
     }
 
+    // Memory stays in proportion to the file: records cannot be stacked.
+    Require(entries.size() < size / SkinFile::EntrySize);
     TskThemeFileReader reader(data, size);
     for (int element = 1; element <= ThemeElementCount; ++element) {
         const char* key = ElementKeys[element];
         (void)reader.GetInt(key);
         (void)reader.GetBool(key);
-        if (TMemoryStream* stream = reader.GetImageStream(key)) {
+        if (TskPictureStream* stream = reader.GetImageStream(key)) {
             Require(stream->Position() == 0);
-            SkinFile::BitmapInfo info;
-            Require(SkinFile::ReadBitmapInfo(stream->Memory(), static_cast<size_t>(stream->Size()),
-                                             info));
+            BitmapFile::Layout layout;
+            Require(BitmapFile::Parse(stream->Memory(), static_cast<size_t>(stream->Size()), layout)
+                        .empty());
+            // What the bitmap loader reads must lie inside the picture's bytes.
+            Require(layout.PixelOffset + layout.PixelBytes <= static_cast<size_t>(stream->Size()));
+            Require(static_cast<int64_t>(layout.Width) * layout.Height <= BitmapFile::MaxPixels);
         }
     }
 
