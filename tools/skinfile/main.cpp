@@ -50,7 +50,7 @@ bool EndsWithNoCase(const std::string& text, const std::string& tail) {
 }
 
 std::string Describe(const SkinFile::EntryRecord& e, const uint8_t* data) {
-    const uint8_t* p = data + e.DataOffset;
+    const uint8_t* p = data + (e.DataSize > 0 ? e.DataOffset : 0); // empty data: any offset
     switch (e.Kind) {
     case SkinFile::ekPicture: {
         BitmapFile::Layout layout;
