@@ -111,6 +111,10 @@ struct TrayHooks {
 };
 TrayHooks::Slot TrayHooks::slots[TrayHooks::kCount];
 
+TTrayIcon::HookSlot::~HookSlot() {
+    TrayHooks::Remove(Index);
+}
+
 namespace {
 const char* const kIconWindowClass = "MoxelTrayIconWindow";
 
@@ -182,15 +186,17 @@ TTrayIcon::TTrayIcon(TComponent* owner) : TComponent(owner) {
     if (Designing() && icon_.Empty() && DefaultIconWanted())
         icon_.SetHandle(CopyIcon(LoadIconA(nullptr, IDI_WINLOGO)));
     if (!Designing()) {
-        if (Application) applicationHook_ = TrayHooks::Install(this, Application->Handle(), false);
+        if (Application)
+            applicationHook_.Index = TrayHooks::Install(this, Application->Handle(), false);
         if (auto* form = dynamic_cast<TWinControl*>(owner)) {
             ownerWindow_ = form->Handle();
-            ownerHook_ = TrayHooks::Install(this, ownerWindow_, true);
+            ownerHook_.Index = TrayHooks::Install(this, ownerWindow_, true);
         }
     }
 }
 
 TTrayIcon::~TTrayIcon() {
+    lifetime_.reset();
     BeginDestroy();
     SetIconVisible(false);
     SetDesignPreview(false);
@@ -199,10 +205,7 @@ TTrayIcon::~TTrayIcon() {
     iconWindow_.Reset();
     delete cycleTimer_;
     delete clickTimer_;
-    if (!Designing()) {
-        TrayHooks::Remove(ownerHook_);
-        TrayHooks::Remove(applicationHook_);
-    }
+    // The hooks come off with applicationHook_ and ownerHook_, owner first.
 }
 
 void TTrayIcon::CreateIconWindow() {
@@ -470,6 +473,9 @@ void TTrayIcon::ClickTimerTick(TObject*) {
 void TTrayIcon::PopupAtCursor() {
     POINT at{};
     if (!popupMenu_ || !popupMenu_->AutoPopup() || !TrayPlatform::GetCursorPosition(&at)) return;
+    // The pump and the menu loop run handlers that may free the menu (the
+    // notification clears popupMenu_) or this icon itself.
+    const std::weak_ptr<char> alive = lifetime_;
     if (Application) {
         Application->ProcessMessages();
     } else {
@@ -477,11 +483,13 @@ void TTrayIcon::PopupAtCursor() {
         while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE))
             DispatchMessageA(&message);
     }
+    if (alive.expired() || !popupMenu_ || !popupMenu_->AutoPopup()) return;
     // The menu closes on a click elsewhere only when our thread is in front.
     SetForegroundWindow(iconWindow_.Get());
     if (ownerWindow_) SetForegroundWindow(ownerWindow_);
     popupMenu_->SetPopupComponent(this);
     popupMenu_->Popup(at.x, at.y);
+    if (alive.expired()) return;
     if (ownerWindow_) PostMessageA(ownerWindow_, WM_NULL, 0, 0);
 }
 

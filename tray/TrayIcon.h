@@ -13,6 +13,7 @@
 #include <shellapi.h>
 
 #include <cstddef>
+#include <memory>
 
 // The record the shell takes: the layout with the 128-character tip and the
 // balloon fields, without the later item GUID and balloon icon (488 bytes in a
@@ -172,6 +173,20 @@ class TTrayIcon : public TComponent {
     bool awaitFirstPosChange_ = true;
     // The owner form's window, kept for the destructor (the owner is gone by then).
     HWND ownerWindow_ = nullptr;
-    int applicationHook_ = -1;
-    int ownerHook_ = -1;
+    // Expires with the object: code that pumps messages can tell whether a
+    // handler freed the icon meanwhile.
+    std::shared_ptr<char> lifetime_ = std::make_shared<char>();
+
+    // A place in one window's hook chain, given back when this goes, also
+    // when a constructor fails after taking it.
+    struct HookSlot {
+        int Index = -1;
+        HookSlot() = default;
+        HookSlot(const HookSlot&) = delete;
+        HookSlot& operator=(const HookSlot&) = delete;
+        ~HookSlot();
+    };
+    // Declared in the order of hooking: destroyed in reverse.
+    HookSlot applicationHook_;
+    HookSlot ownerHook_;
 };

@@ -5,13 +5,17 @@
 #include "tray/TrayIcon.h"
 
 #include "framework/Application.h"
+#include "framework/Exceptions.h"
 #include "tests/tray/ShellRecorder.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <functional>
 #include <memory>
 #include <string>
+#include <utility>
 
 using ::testing::ElementsAre;
 
@@ -218,6 +222,58 @@ TEST_F(TrayIconTest, DestroyingTheFirstHookerFirstKeepsTheChainWhole) {
     EXPECT_EQ(appBefore, ProcOf(application.Handle()));
 }
 
+// ---- what the icon lets go of ------------------------------------------------
+
+// Records the removals it is told of.
+template <class Base> class Listening : public Base {
+  public:
+    using Base::Base;
+    std::vector<TComponent*> removals;
+
+  protected:
+    void Notification(TComponent* component, TOperation operation) override {
+        Base::Notification(component, operation);
+        if (operation == TOperation::opRemove) removals.push_back(component);
+    }
+};
+
+TEST_F(TrayIconTest, ListAndMenuReplacedAreNotToldOfTheIconsEnd) {
+    auto* oldList = new Listening<TImageList>(form, 16, 16);
+    auto* oldMenu = new Listening<TPopupMenu>(form);
+    TTrayIcon* icon = LoadedIcon("TrayIcon1");
+    icon->SetIconList(oldList);
+    icon->SetPopupMenu(oldMenu);
+    icon->SetIconList(new TImageList(form, 16, 16));
+    icon->SetPopupMenu(new TPopupMenu(form));
+    // Owned siblings hear of each other anyway; an old reference must not
+    // hear twice (it might be freed before the icon).
+    delete icon;
+    EXPECT_EQ(1, std::count(oldList->removals.begin(), oldList->removals.end(), icon));
+    EXPECT_EQ(1, std::count(oldMenu->removals.begin(), oldMenu->removals.end(), icon));
+}
+
+TEST_F(TrayIconTest, ConstructorOutOfHookPlacesLeavesTheApplicationWindowAsItWas) {
+    // Icons without a form take one place each (the application window's).
+    std::vector<TTrayIcon*> loose;
+    try {
+        for (;;)
+            loose.push_back(new TTrayIcon(nullptr));
+    } catch (const Exception& full) {
+        EXPECT_STREQ("Too many tray icons", full.what());
+    }
+    ASSERT_FALSE(loose.empty());
+    delete loose.back();
+    loose.pop_back();
+    // One place left: the application window's hook takes it, the form's fails.
+    const WNDPROC before = ProcOf(application.Handle());
+    EXPECT_THROW(new TTrayIcon(form), Exception);
+    EXPECT_EQ(before, ProcOf(application.Handle())) << "no hook left behind for the freed icon";
+    SendMessageA(application.Handle(), TTrayIcon::TaskbarCreatedMessage(), 0, 0);
+    loose.push_back(new TTrayIcon(nullptr)); // the place was given back
+    for (auto it = loose.rbegin(); it != loose.rend(); ++it)
+        delete *it;
+}
+
 } // namespace
 
 namespace {
@@ -320,9 +376,11 @@ class RecordingMenu : public TPopupMenu {
     void Popup(int x, int y) override {
         opened.push_back({x, y});
         foreground = GetForegroundWindow();
+        if (whileOpen) whileOpen(); // what a chosen item's handler would do
     }
     std::vector<POINT> opened;
     HWND foreground = nullptr;
+    std::function<void()> whileOpen;
 };
 
 TEST_F(TrayIconMouseTest, RightPressOpensTheMenuAtTheCursorWithUsInFront) {
@@ -394,6 +452,80 @@ TEST_F(TrayIconMouseTest, RemovedMenuIsForgotten) {
     EXPECT_EQ(nullptr, icon->PopupMenu());
     Mouse(WM_RBUTTONDOWN); // must not reach the freed menu
     EXPECT_EQ("down1 ", events);
+}
+
+// The messages pumped before the menu opens, and the menu's own loop, run
+// handlers that may free the menu or the icon.
+
+TEST_F(TrayIconMouseTest, MenuFreedWhileMessagesArePumpedIsNotOpened) {
+    auto* menu = new RecordingMenu(form);
+    icon->SetPopupMenu(menu);
+    TTrayIcon* other = LoadedIcon("TrayIcon2");
+    other->OnMouseMove = [&](TObject*, TShiftState, int, int) {
+        delete std::exchange(menu, nullptr);
+    };
+    PostMessageA(other->IconWindow(), TrayIconMessage, 0, WM_MOUSEMOVE);
+    Mouse(WM_RBUTTONDOWN);
+    EXPECT_EQ(nullptr, menu) << "the pump ran the handler";
+    EXPECT_EQ(nullptr, icon->PopupMenu());
+    EXPECT_EQ("down1 ", events);
+}
+
+TEST_F(TrayIconMouseTest, IconFreedWhileMessagesArePumpedOpensNothing) {
+    auto* menu = new RecordingMenu(form);
+    icon->SetPopupMenu(menu);
+    TTrayIcon* other = LoadedIcon("TrayIcon2");
+    other->OnMouseMove = [&](TObject*, TShiftState, int, int) {
+        delete std::exchange(icon, nullptr);
+    };
+    PostMessageA(other->IconWindow(), TrayIconMessage, 0, WM_MOUSEMOVE);
+    SendMessageA(icon->IconWindow(), TrayIconMessage, 0, WM_RBUTTONDOWN);
+    EXPECT_EQ(nullptr, icon) << "the pump ran the handler";
+    EXPECT_TRUE(menu->opened.empty());
+    EXPECT_EQ(nullptr, menu->PopupComponent());
+}
+
+// Sees the messages this thread takes from its queue.
+class PostedMessages {
+  public:
+    PostedMessages() {
+        Current() = this;
+        hook_ = SetWindowsHookExA(WH_GETMESSAGE, &Hook, nullptr, GetCurrentThreadId());
+    }
+    ~PostedMessages() {
+        UnhookWindowsHookEx(hook_);
+        Current() = nullptr;
+    }
+    PostedMessages(const PostedMessages&) = delete;
+    PostedMessages& operator=(const PostedMessages&) = delete;
+    std::vector<MSG> taken;
+
+  private:
+    static PostedMessages*& Current() {
+        static PostedMessages* current = nullptr;
+        return current;
+    }
+    static LRESULT CALLBACK Hook(int code, WPARAM wParam, LPARAM lParam) {
+        if (code == HC_ACTION && wParam == PM_REMOVE && Current())
+            Current()->taken.push_back(*reinterpret_cast<MSG*>(lParam));
+        return CallNextHookEx(nullptr, code, wParam, lParam);
+    }
+    HHOOK hook_;
+};
+
+TEST_F(TrayIconMouseTest, IconFreedByAMenuCommandIsLeftAlone) {
+    auto* menu = new RecordingMenu(form);
+    icon->SetPopupMenu(menu);
+    menu->whileOpen = [&] { delete std::exchange(icon, nullptr); };
+    const HWND window = icon->IconWindow();
+    application.ProcessMessages();
+    PostedMessages posted;
+    SendMessageA(window, TrayIconMessage, 0, WM_RBUTTONDOWN);
+    application.ProcessMessages();
+    EXPECT_EQ(1u, menu->opened.size());
+    for (const MSG& message : posted.taken)
+        EXPECT_FALSE(message.hwnd == form->Handle() && message.message == WM_NULL)
+            << "the freed icon's owner was still sent its wake-up";
 }
 
 // ---- minimize to tray --------------------------------------------------------
