@@ -131,6 +131,34 @@ POINT CursorPosition() {
     TrayPlatform::GetCursorPosition(&point);
     return point;
 }
+
+// The colour and mask pixels of an icon, each behind its width and height:
+// icons with equal results look the same wherever they are drawn.
+std::vector<uint32_t> PixelsOf(HICON icon) {
+    std::vector<uint32_t> pixels;
+    ICONINFO info{};
+    if (!icon || !GetIconInfo(icon, &info)) return pixels;
+    GdiObject mask(info.hbmMask), color(info.hbmColor);
+    WindowDc screen(nullptr);
+    for (HBITMAP bitmap : {info.hbmColor, info.hbmMask}) {
+        BITMAP bm{};
+        if (!bitmap || !GetObjectA(bitmap, sizeof bm, &bm)) continue;
+        BITMAPINFO format{};
+        format.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+        format.bmiHeader.biWidth = bm.bmWidth;
+        format.bmiHeader.biHeight = -bm.bmHeight;
+        format.bmiHeader.biPlanes = 1;
+        format.bmiHeader.biBitCount = 32;
+        format.bmiHeader.biCompression = BI_RGB;
+        const size_t start = pixels.size() + 2;
+        pixels.push_back(static_cast<uint32_t>(bm.bmWidth));
+        pixels.push_back(static_cast<uint32_t>(bm.bmHeight));
+        pixels.resize(start + size_t(bm.bmWidth) * bm.bmHeight);
+        GetDIBits(screen.Get(), bitmap, 0, bm.bmHeight, pixels.data() + start, &format,
+                  DIB_RGB_COLORS);
+    }
+    return pixels;
+}
 } // namespace
 
 const ClassInfo& TTrayIcon::StaticClassInfo() {
@@ -167,6 +195,10 @@ UINT TTrayIcon::TaskbarCreatedMessage() {
 
 TTrayIcon::TTrayIcon(TComponent* owner) : TComponent(owner) {
     TaskbarCreatedMessage();
+    icon_.OnChange = [this] {
+        iconPixelsStale_ = true;
+        ++iconGeneration_;
+    };
     CreateIconWindow();
     iconData_.cbSize = sizeof iconData_;
     iconData_.hWnd = iconWindow_.Get();
@@ -201,6 +233,7 @@ TTrayIcon::~TTrayIcon() {
     SetIconVisible(false);
     SetDesignPreview(false);
     if (popupMenu_ && popupMenu_->PopupComponent() == this) popupMenu_->SetPopupComponent(nullptr);
+    icon_.OnChange = nullptr;
     icon_.Clear();
     iconWindow_.Reset();
     delete cycleTimer_;
@@ -332,8 +365,56 @@ bool TTrayIcon::PrepareIconData() {
     return true;
 }
 
+// The indicators write their properties every 50 ms whether or not anything
+// changed, and each shell call crosses to the shell's process. So, unlike a
+// call per change, a call whose effect is already in place is not made: an
+// add of an icon the tray holds, a delete of one it does not, a modify that
+// would show the pixels and tip it shows already. The tray shows the same
+// either way; what this icon knows of the tray comes only from its own calls,
+// and is forgotten when the taskbar is created anew.
 bool TTrayIcon::CallShell(DWORD message) {
-    return TrayPlatform::ShellNotifyIcon(message, &iconData_) != FALSE;
+    // The answer the shell would give to the call left out.
+    if (ShellCallNeedless(message)) return message == NIM_MODIFY;
+    const bool succeeded = TrayPlatform::ShellNotifyIcon(message, &iconData_) != FALSE;
+    RememberShellCall(message, succeeded);
+    return succeeded;
+}
+
+bool TTrayIcon::ShellCallNeedless(DWORD message) {
+    switch (message) {
+    case NIM_ADD:
+        return shown_.InTray;
+    case NIM_DELETE:
+        return !shown_.InTray;
+    case NIM_MODIFY:
+        return shown_.InTray && shown_.Known &&
+               std::equal(shown_.Tip.begin(), shown_.Tip.end(), iconData_.szTip) &&
+               shown_.Pixels == IconPixels();
+    }
+    return false;
+}
+
+void TTrayIcon::RememberShellCall(DWORD message, bool succeeded) {
+    // A refused add leaves the tray unknown: no taskbar, or the icon was
+    // there after all (a modify will tell).
+    const bool shows = succeeded && (message == NIM_ADD || message == NIM_MODIFY);
+    shown_.InTray = shows;
+    shown_.Known = shows;
+    if (!shows) return;
+    shown_.Pixels = IconPixels();
+    std::copy(std::begin(iconData_.szTip), std::end(iconData_.szTip), shown_.Tip.begin());
+}
+
+void TTrayIcon::ForgetTrayState() {
+    shown_ = TShownLook{};
+}
+
+const std::vector<uint32_t>& TTrayIcon::IconPixels() {
+    if (iconPixelsStale_) {
+        iconPixels_ = PixelsOf(icon_.Handle());
+        iconPixelsStale_ = false;
+    }
+    return iconPixels_;
 }
 
 bool TTrayIcon::AddToTray() {
@@ -354,9 +435,54 @@ bool TTrayIcon::UpdateInTray() {
 }
 
 bool TTrayIcon::BitmapToIcon(TBitmap& bitmap, TIcon& icon, TColor maskColor) {
-    TImageList list(16, 16);
-    list.AddMasked(bitmap, maskColor);
-    list.GetIcon(0, icon);
+    constexpr int kSize = 16;
+    if (bitmap.Width() != kSize || bitmap.Height() != kSize) {
+        TImageList list(kSize, kSize);
+        list.AddMasked(bitmap, maskColor);
+        list.GetIcon(0, icon);
+        return true;
+    }
+    // The square's pixels go straight into the icon's colour and mask
+    // bitmaps: the icon an image list would give, without making the list.
+    BITMAPINFO format{};
+    format.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    format.bmiHeader.biWidth = kSize;
+    format.bmiHeader.biHeight = -kSize; // top-down
+    format.bmiHeader.biPlanes = 1;
+    format.bmiHeader.biBitCount = 32;
+    format.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    GdiObject color(CreateDIBSection(nullptr, &format, DIB_RGB_COLORS, &bits, nullptr, 0));
+    if (!color) throw EInvalidGraphic("Out of system resources");
+    auto* pixels = static_cast<uint32_t*>(bits);
+    {
+        WindowDc screen(nullptr);
+        if (GetDIBits(screen.Get(), bitmap.Handle(), 0, kSize, pixels, &format, DIB_RGB_COLORS) !=
+            kSize)
+            throw EInvalidGraphic("Bitmap image is not valid");
+    }
+    // DIB pixels are 0x00RRGGBB. A transparent pixel is black in the colour
+    // bitmap and set in the mask, whose rows are 16-bit aligned.
+    const COLORREF key = ColorToRGB(maskColor);
+    const uint32_t transparent =
+        maskColor == clNone ? 0xFFFFFFFFu
+                            : (GetRValue(key) << 16) | (GetGValue(key) << 8) | GetBValue(key);
+    uint8_t mask[kSize * 2] = {};
+    for (int y = 0; y < kSize; ++y) {
+        for (int x = 0; x < kSize; ++x) {
+            uint32_t& pixel = pixels[y * kSize + x];
+            pixel &= 0x00FFFFFFu; // no alpha: the mask alone decides
+            if (pixel != transparent) continue;
+            pixel = 0;
+            mask[y * 2 + x / 8] |= uint8_t(0x80 >> (x % 8));
+        }
+    }
+    GdiObject maskBitmap(CreateBitmap(kSize, kSize, 1, 1, mask));
+    ICONINFO info{TRUE, 0, 0, static_cast<HBITMAP>(maskBitmap.Get()),
+                  static_cast<HBITMAP>(color.Get())};
+    HICON made = CreateIconIndirect(&info);
+    if (!made) throw EInvalidGraphic("Out of system resources");
+    icon.SetHandle(made);
     return true;
 }
 
@@ -545,7 +671,11 @@ void TTrayIcon::ApplicationWindowHook(UINT msg, WPARAM wParam, LPARAM) {
             ShowWindow(Application->Handle(), SW_HIDE);
         awaitFirstPosChange_ = false;
     }
-    if (msg == TaskbarCreatedMessage() && iconVisible_) AddToTray();
+    if (msg == TaskbarCreatedMessage()) {
+        // The new taskbar holds none of our icons, whatever our calls left.
+        ForgetTrayState();
+        if (iconVisible_) AddToTray();
+    }
 }
 
 void TTrayIcon::OwnerWindowHook(UINT msg, WPARAM wParam, LPARAM lParam) {

@@ -1,16 +1,34 @@
 #pragma once
 // Records every shell notification call of the tray icons (and passes it on
-// to the real shell), and steers the cursor position the icons read.
+// to the real shell), keeps what the tray shows for each icon window, and
+// steers the cursor position the icons read.
 
+#include "framework/Bitmap.h"
 #include "tray/TrayIcon.h"
 
+#include <map>
 #include <vector>
 
 struct ShellCall {
     DWORD Message;
     TNotifyIconData Data;
     bool Succeeded;
+    // The icon handed over, drawn over white at the time of the call (the
+    // handle may be gone later); empty without an icon or when not captured.
+    std::vector<TColor> Picture;
+    TColor PixelAt(int x, int y) const { return Picture.empty() ? clNone : Picture[y * 16 + x]; }
 };
+
+// Whether the notification area holds window's icon: a modify that changes
+// nothing succeeds only for an icon it has. Asks the shell directly, so the
+// question is not recorded.
+inline bool TrayHolds(HWND window) {
+    NOTIFYICONDATAA probe{};
+    probe.cbSize = NOTIFYICONDATAA_V2_SIZE;
+    probe.hWnd = window;
+    probe.uID = 1;
+    return Shell_NotifyIconA(NIM_MODIFY, &probe) != FALSE;
+}
 
 class ShellRecorder {
   public:
@@ -29,6 +47,15 @@ class ShellRecorder {
     std::vector<ShellCall> Calls;
     // False: calls stop here and count as refused (the shell is not asked).
     bool PassThrough = true;
+    // False: calls carry no Picture (long runs).
+    bool CaptureIcons = true;
+    // What the tray shows for window after the calls recorded so far (kept
+    // across Clear): the last add or modify it took; nullptr when it holds
+    // nothing of that window.
+    const ShellCall* Shown(HWND window) const {
+        auto found = shown_.find(window);
+        return found == shown_.end() ? nullptr : &found->second;
+    }
     // The messages only, in order.
     std::vector<DWORD> Messages(HWND window = nullptr) const {
         std::vector<DWORD> messages;
@@ -46,10 +73,28 @@ class ShellRecorder {
     static BOOL WINAPI Record(DWORD message, TNotifyIconData* data) {
         ShellRecorder* self = Instance();
         const BOOL result = self->PassThrough ? self->previous_(message, data) : FALSE;
-        self->Calls.push_back({message, *data, result != FALSE});
+        self->Calls.push_back({message, *data, result != FALSE,
+                               self->CaptureIcons ? Draw(data->hIcon) : std::vector<TColor>{}});
+        if (result && (message == NIM_ADD || message == NIM_MODIFY))
+            self->shown_[data->hWnd] = self->Calls.back();
+        else if (result && message == NIM_DELETE)
+            self->shown_.erase(data->hWnd);
         return result;
     }
+    static std::vector<TColor> Draw(HICON icon) {
+        if (!icon) return {};
+        TBitmap target(16, 16);
+        target.Canvas().Brush().SetColor(clWhite);
+        target.Canvas().FillRect(TRect{0, 0, 16, 16});
+        DrawIconEx(target.Canvas().Handle(), 0, 0, icon, 16, 16, 0, nullptr, DI_NORMAL);
+        std::vector<TColor> picture;
+        for (int y = 0; y < 16; ++y)
+            for (int x = 0; x < 16; ++x)
+                picture.push_back(target.Pixel(x, y));
+        return picture;
+    }
     TrayPlatform::ShellNotifyFunc previous_;
+    std::map<HWND, ShellCall> shown_;
 };
 
 // Places the cursor where a test wants it, as far as the icons can tell.
