@@ -13,7 +13,7 @@ int32_t IndicatorBusy = 0;
 SHORT(WINAPI* ReadKeyState)(int key) = &GetKeyState;
 
 const ClassInfo& TForm1::StaticClassInfo() {
-    static const ClassInfo info = ClassBuilder<TForm1, TForm>("TForm1")
+    static const ClassInfo info = ClassBuilder<TForm1>()
                                       .Field("Timer1", &TForm1::Timer1)
                                       .Field("TrayIcon1", &TForm1::TrayIcon1)
                                       .Field("PopupMenu1", &TForm1::PopupMenu1)
@@ -58,15 +58,10 @@ const ClassInfo& TForm1::StaticClassInfo() {
 }
 
 void RegisterFormClasses() {
-    for (const ClassInfo* info :
-         {&TTimer::StaticClassInfo(), &TPopupMenu::StaticClassInfo(), &TMenuItem::StaticClassInfo(),
-          &TButton::StaticClassInfo(), &TPanel::StaticClassInfo(), &TTrayIcon::StaticClassInfo(),
-          &TTextTrayIcon::StaticClassInfo()})
-        RegisterPublishedClass(*info);
-    for (const ClassInfo* info :
-         {&TskButton::StaticClassInfo(), &TskCheckBox::StaticClassInfo(),
-          &TskRadioGroup::StaticClassInfo(), &TskCheckGroup::StaticClassInfo()})
-        RegisterPublishedClass(*info);
+    RegisterFrameworkClasses();
+    RegisterSkinClasses();
+    RegisterTrayClasses();
+    RegisterClasses<TForm1>();
 }
 
 TForm1::TForm1(TComponent* owner) : TForm(owner) {

@@ -15,7 +15,7 @@
 #include <vector>
 
 class TForm1 : public TForm {
-    DECLARE_PUBLISHED(TForm1)
+    DECLARE_PUBLISHED(TForm1, TForm)
   public:
     explicit TForm1(TComponent* owner);
 

@@ -1,14 +1,15 @@
 #include "framework/Application.h"
 
+#include "framework/ExceptionBarrier.h"
 #include "framework/HelperWindow.h"
+#include "framework/KeyboardNavigation.h"
 
 #include <algorithm>
 
 TApplication* Application = nullptr;
 
 const ClassInfo& TApplicationEvents::StaticClassInfo() {
-    static const ClassInfo info =
-        ClassBuilder<TApplicationEvents, TComponent>("TApplicationEvents").Build();
+    static const ClassInfo info = ClassBuilder<TApplicationEvents>().Build();
     return info;
 }
 
@@ -24,7 +25,7 @@ TApplicationEvents::~TApplicationEvents() {
 }
 
 const ClassInfo& TApplication::StaticClassInfo() {
-    static const ClassInfo info = ClassBuilder<TApplication, TComponent>("TApplication").Build();
+    static const ClassInfo info = ClassBuilder<TApplication>().Build();
     return info;
 }
 
@@ -32,14 +33,13 @@ TApplication::TApplication() : TComponent(nullptr) {
     Application = this;
     SetExceptionHandler([this](const std::exception& error) { ShowException(error); });
     // A zero-size popup: it never shows on screen, only as the taskbar button.
-    THelperWindowParams params{"TApplication", &TApplication::WindowProc};
-    params.CreateParam = this;
+    THelperWindowParams params{"TApplication"};
     params.Style = WS_POPUP | WS_CAPTION | WS_CLIPSIBLINGS | WS_SYSMENU | WS_MINIMIZEBOX;
     params.Parent = nullptr;
     params.Icon = LoadIconA(GetModuleHandleA(nullptr), "MAINICON");
     params.X = GetSystemMetrics(SM_CXSCREEN) / 2;
     params.Y = GetSystemMetrics(SM_CYSCREEN) / 2;
-    window_ = CreateHelperWindow(params);
+    window_ = CreateHelperWindow(*this, params);
 }
 
 TApplication::~TApplication() {
@@ -64,19 +64,18 @@ void TApplication::Notification(TComponent* component, TOperation operation) {
     if (operation == TOperation::opRemove && component == mainForm_) mainForm_ = nullptr;
 }
 
-LRESULT CALLBACK TApplication::WindowProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
-    switch (msg) {
-    case WM_SYSCOMMAND:
-        if ((wParam & 0xFFF0) == SC_CLOSE && Application && Application->mainForm_) {
-            Application->mainForm_->Close();
-            return 0;
-        }
-        break;
-    case WM_CLOSE:
-        if (Application && Application->mainForm_) Application->mainForm_->Close();
-        return 0;
+void TApplication::WindowMessage(HWND window, TMessage& message) {
+    // Closing the taskbar button closes the main form, which ends the program;
+    // the application window itself only goes with the application.
+    if (message.Msg == WM_CLOSE) {
+        if (mainForm_) mainForm_->Close();
+        return;
     }
-    return DefWindowProcA(window, msg, wParam, lParam);
+    if (message.Msg == WM_SYSCOMMAND && (message.WParam & 0xFFF0) == SC_CLOSE && mainForm_) {
+        mainForm_->Close();
+        return;
+    }
+    message.Result = DefWindowProcA(window, message.Msg, message.WParam, message.LParam);
 }
 
 bool TApplication::ProcessMessage(MSG& message) {
@@ -86,49 +85,17 @@ bool TApplication::ProcessMessage(MSG& message) {
         return true;
     }
     bool handled = false;
-    try {
+    const bool ran = Guarded([&] {
         for (TApplicationEvents* events : std::vector<TApplicationEvents*>(events_))
             if (events->OnMessage && !handled) events->OnMessage(message, handled);
-    } catch (const std::exception& error) {
-        ShowException(error);
-        handled = true;
-    }
-    if (!handled) handled = IsKeyMessage(message);
+    });
+    if (!ran) handled = true;
+    if (!handled) handled = IsNavigationKey(message);
     if (!handled) {
         TranslateMessage(&message);
         DispatchMessageA(&message);
     }
     return true;
-}
-
-bool TApplication::IsKeyMessage(const MSG& message) {
-    if (message.message != WM_KEYDOWN && message.message != WM_SYSCHAR) return false;
-    TWinControl* target = FindControl(message.hwnd);
-    TCustomForm* form = target ? target->ParentForm() : nullptr;
-    if (!form) return false;
-    const LRESULT wants = SendMessageA(message.hwnd, WM_GETDLGCODE, message.wParam,
-                                       reinterpret_cast<LPARAM>(&message));
-    if (wants & DLGC_WANTALLKEYS) return false;
-    if (message.message == WM_SYSCHAR) return form->DialogChar(static_cast<char>(message.wParam));
-    const TShiftState shift = KeyboardShiftState();
-    switch (message.wParam) {
-    case VK_TAB:
-        if ((wants & DLGC_WANTTAB) || (shift & (ssCtrl | ssAlt))) return false;
-        return form->SelectNext(target, !(shift & ssShift), true);
-    case VK_LEFT:
-    case VK_UP:
-    case VK_RIGHT:
-    case VK_DOWN: {
-        if ((wants & DLGC_WANTARROWS) || target == form || !target->Parent()) return false;
-        // Arrows step between siblings, also those without a tab stop (group items).
-        const bool forward = message.wParam == VK_RIGHT || message.wParam == VK_DOWN;
-        return target->Parent()->SelectNext(target, forward, false);
-    }
-    case VK_RETURN:
-    case VK_ESCAPE:
-        return form->DialogKey(static_cast<WORD>(message.wParam), shift);
-    }
-    return false;
 }
 
 void TApplication::ProcessMessages() {

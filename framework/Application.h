@@ -6,6 +6,7 @@
 
 #include "framework/Forms.h"
 #include "framework/Icon.h"
+#include "framework/WindowBinding.h"
 
 #include <vector>
 
@@ -13,15 +14,15 @@ using TMessageEvent = std::function<void(MSG& message, bool& handled)>;
 
 // Gives its owner the messages the application's loop takes out of the queue.
 class TApplicationEvents : public TComponent {
-    DECLARE_PUBLISHED(TApplicationEvents)
+    DECLARE_PUBLISHED(TApplicationEvents, TComponent)
   public:
     explicit TApplicationEvents(TComponent* owner);
     ~TApplicationEvents() override;
     TMessageEvent OnMessage;
 };
 
-class TApplication : public TComponent {
-    DECLARE_PUBLISHED(TApplication)
+class TApplication : public TComponent, private TWindowTarget {
+    DECLARE_PUBLISHED(TApplication, TComponent)
   public:
     TApplication();
     ~TApplication() override;
@@ -62,11 +63,7 @@ class TApplication : public TComponent {
   private:
     friend class TApplicationEvents;
     bool ProcessMessage(MSG& message);
-    // Keyboard navigation of the forms: Tab and the arrow keys move the focus,
-    // Enter and Escape go to the form's controls as dialog keys, Alt+letter as
-    // an accelerator character. True when the key was used up.
-    bool IsKeyMessage(const MSG& message);
-    static LRESULT CALLBACK WindowProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam);
+    void WindowMessage(HWND window, TMessage& message) override;
     std::string title_;
     WindowHandle window_;
     TCustomForm* mainForm_ = nullptr;

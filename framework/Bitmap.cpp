@@ -22,7 +22,7 @@ class TBitmap::BitmapCanvas : public TCanvas {
 };
 
 const ClassInfo& TBitmap::StaticClassInfo() {
-    static const ClassInfo info = ClassBuilder<TBitmap, TPersistent>("TBitmap").Build();
+    static const ClassInfo info = ClassBuilder<TBitmap>().Build();
     return info;
 }
 

@@ -12,7 +12,7 @@
 #include <vector>
 
 class TBitmap : public TPersistent {
-    DECLARE_PUBLISHED(TBitmap)
+    DECLARE_PUBLISHED(TBitmap, TPersistent)
   public:
     TBitmap();
     TBitmap(int width, int height);

@@ -4,7 +4,7 @@
 
 const ClassInfo& TButton::StaticClassInfo() {
     static const ClassInfo info =
-        ClassBuilder<TButton, TWinControl>("TButton")
+        ClassBuilder<TButton>()
             .Int("ModalResult", &TButton::ModalResult, &TButton::SetModalResult)
             .Build();
     return info;

@@ -2,10 +2,10 @@
 // The framework's push button: the system's BUTTON window class, superclassed,
 // so its clicks come back to the object as OnClick.
 
-#include "framework/Controls.h"
+#include "framework/WinControl.h"
 
 class TButton : public TWinControl {
-    DECLARE_PUBLISHED(TButton)
+    DECLARE_PUBLISHED(TButton, TWinControl)
   public:
     explicit TButton(TComponent* owner);
     int ModalResult() const { return modalResult_; }

@@ -77,3 +77,16 @@ class TCanvas {
     TBrush brush_;
     TPoint penPos_;
 };
+
+// A canvas attached to a device context for one scope; the context's state
+// is restored when the scope ends, also when painting throws.
+class CanvasScope {
+  public:
+    CanvasScope(TCanvas& canvas, HDC dc) : canvas_(canvas) { canvas_.Attach(dc); }
+    ~CanvasScope() { canvas_.Detach(); }
+    CanvasScope(const CanvasScope&) = delete;
+    CanvasScope& operator=(const CanvasScope&) = delete;
+
+  private:
+    TCanvas& canvas_;
+};

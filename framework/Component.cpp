@@ -10,12 +10,12 @@ const ClassInfo& TObject::StaticClassInfo() {
 }
 
 const ClassInfo& TPersistent::StaticClassInfo() {
-    static const ClassInfo info = ClassBuilder<TPersistent, TObject>("TPersistent").Build();
+    static const ClassInfo info = ClassBuilder<TPersistent>().Build();
     return info;
 }
 
 const ClassInfo& TComponent::StaticClassInfo() {
-    static const ClassInfo info = ClassBuilder<TComponent, TPersistent>("TComponent").Build();
+    static const ClassInfo info = ClassBuilder<TComponent>().Build();
     return info;
 }
 
@@ -108,8 +108,7 @@ void TComponent::NotifyOwned(TComponent* component, TOperation operation) {
 }
 
 const ClassInfo& TCollectionItem::StaticClassInfo() {
-    static const ClassInfo info =
-        ClassBuilder<TCollectionItem, TPersistent>("TCollectionItem").Build();
+    static const ClassInfo info = ClassBuilder<TCollectionItem>().Build();
     return info;
 }
 
@@ -124,7 +123,7 @@ void TCollectionItem::Changed() {
 }
 
 const ClassInfo& TCollection::StaticClassInfo() {
-    static const ClassInfo info = ClassBuilder<TCollection, TPersistent>("TCollection").Build();
+    static const ClassInfo info = ClassBuilder<TCollection>().Build();
     return info;
 }
 

@@ -12,6 +12,7 @@
 
 class TObject {
   public:
+    using PublishedSelf = TObject;
     virtual ~TObject() = default;
     static const ClassInfo& StaticClassInfo();
     virtual const ClassInfo& ClassType() const { return StaticClassInfo(); }
@@ -20,7 +21,7 @@ class TObject {
 };
 
 class TPersistent : public TObject {
-    DECLARE_PUBLISHED(TPersistent)
+    DECLARE_PUBLISHED(TPersistent, TObject)
 };
 
 enum class TOperation { opInsert, opRemove };
@@ -33,7 +34,7 @@ enum : unsigned {
 };
 
 class TComponent : public TPersistent {
-    DECLARE_PUBLISHED(TComponent)
+    DECLARE_PUBLISHED(TComponent, TPersistent)
   public:
     explicit TComponent(TComponent* owner);
     ~TComponent() override;
@@ -91,7 +92,7 @@ class TComponent : public TPersistent {
 class TCollection;
 
 class TCollectionItem : public TPersistent {
-    DECLARE_PUBLISHED(TCollectionItem)
+    DECLARE_PUBLISHED(TCollectionItem, TPersistent)
   public:
     explicit TCollectionItem(TCollection* collection) : collection_(collection) {}
     TCollection* Collection() const { return collection_; }
@@ -106,7 +107,7 @@ class TCollectionItem : public TPersistent {
 
 // An owned, ordered list of items of one class; the form reader adds items to it.
 class TCollection : public TPersistent {
-    DECLARE_PUBLISHED(TCollection)
+    DECLARE_PUBLISHED(TCollection, TPersistent)
   public:
     using TItemFactory = std::function<std::unique_ptr<TCollectionItem>(TCollection*)>;
     explicit TCollection(TItemFactory factory) : factory_(std::move(factory)) {}

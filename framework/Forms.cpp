@@ -1,9 +1,13 @@
 #include "framework/Forms.h"
 
 #include "framework/Application.h"
+#include "framework/Button.h"
+#include "framework/ExceptionBarrier.h"
 #include "framework/Exceptions.h"
 #include "framework/FormReader.h"
 #include "framework/Menus.h"
+#include "framework/Panel.h"
+#include "framework/Timer.h"
 
 namespace {
 const TEnumInfo& BorderStyleNames() {
@@ -56,7 +60,7 @@ void StylesFor(TFormBorderStyle border, DWORD& style, DWORD& exStyle) {
 
 const ClassInfo& TSizeConstraints::StaticClassInfo() {
     static const ClassInfo info =
-        ClassBuilder<TSizeConstraints, TPersistent>("TSizeConstraints")
+        ClassBuilder<TSizeConstraints>()
             .Int("MaxHeight", &TSizeConstraints::MaxHeight, &TSizeConstraints::SetMaxHeight)
             .Int("MaxWidth", &TSizeConstraints::MaxWidth, &TSizeConstraints::SetMaxWidth)
             .Int("MinHeight", &TSizeConstraints::MinHeight, &TSizeConstraints::SetMinHeight)
@@ -67,7 +71,7 @@ const ClassInfo& TSizeConstraints::StaticClassInfo() {
 
 const ClassInfo& TCustomForm::StaticClassInfo() {
     static const ClassInfo info =
-        ClassBuilder<TCustomForm, TWinControl>("TCustomForm")
+        ClassBuilder<TCustomForm>()
             .Bool("AutoScroll", &TCustomForm::AutoScroll, &TCustomForm::SetAutoScroll)
             .Int("BorderWidth", &TCustomForm::BorderWidth, &TCustomForm::SetBorderWidth)
             .Enum("BorderStyle", BorderStyleNames(), &TCustomForm::BorderStyle,
@@ -96,7 +100,7 @@ const ClassInfo& TCustomForm::StaticClassInfo() {
 }
 
 const ClassInfo& TForm::StaticClassInfo() {
-    static const ClassInfo info = ClassBuilder<TForm, TCustomForm>("TForm").Build();
+    static const ClassInfo info = ClassBuilder<TForm>().Build();
     return info;
 }
 
@@ -107,7 +111,9 @@ TCustomForm::TCustomForm(TComponent* owner) : TWinControl(owner) {
 
 TCustomForm::~TCustomForm() {
     BeginDestroy();
-    if (OnDestroy) OnDestroy(this);
+    // A handler's exception must not leave a destructor (that would end the
+    // program): it goes to the error box like any other.
+    if (OnDestroy) Guarded([this] { OnDestroy(this); });
     // The components may hook or paint the window: they go while it exists.
     DestroyComponents();
 }
@@ -257,4 +263,8 @@ void TCustomForm::WndProc(TMessage& message) {
         return;
     }
     TWinControl::WndProc(message);
+}
+
+void RegisterFrameworkClasses() {
+    RegisterClasses<TTimer, TPopupMenu, TMainMenu, TMenuItem, TButton, TPanel, TForm>();
 }

@@ -3,7 +3,7 @@
 // their form description, with border styles, client size, size constraints,
 // window state and the create / resize / close-query events.
 
-#include "framework/Controls.h"
+#include "framework/WinControl.h"
 
 class TMainMenu;
 
@@ -15,7 +15,7 @@ using TModalResult = int;
 using TCloseQueryEvent = std::function<void(TObject* sender, bool& canClose)>;
 
 class TSizeConstraints : public TPersistent {
-    DECLARE_PUBLISHED(TSizeConstraints)
+    DECLARE_PUBLISHED(TSizeConstraints, TPersistent)
   public:
     int MinWidth() const { return minWidth_; }
     void SetMinWidth(int v) { minWidth_ = v; }
@@ -31,7 +31,7 @@ class TSizeConstraints : public TPersistent {
 };
 
 class TCustomForm : public TWinControl {
-    DECLARE_PUBLISHED(TCustomForm)
+    DECLARE_PUBLISHED(TCustomForm, TWinControl)
   public:
     explicit TCustomForm(TComponent* owner);
     ~TCustomForm() override;
@@ -110,7 +110,10 @@ class TCustomForm : public TWinControl {
 };
 
 class TForm : public TCustomForm {
-    DECLARE_PUBLISHED(TForm)
+    DECLARE_PUBLISHED(TForm, TCustomForm)
   public:
     explicit TForm(TComponent* owner) : TCustomForm(owner) {}
 };
+
+// Makes the framework's classes known to the form reader.
+void RegisterFrameworkClasses();

@@ -13,8 +13,7 @@ const TEnumInfo& FontStyleNames() {
 }
 
 const ClassInfo& TGraphicsObject::StaticClassInfo() {
-    static const ClassInfo info =
-        ClassBuilder<TGraphicsObject, TPersistent>("TGraphicsObject").Build();
+    static const ClassInfo info = ClassBuilder<TGraphicsObject>().Build();
     return info;
 }
 
@@ -25,7 +24,7 @@ void TGraphicsObject::Changed() {
 
 const ClassInfo& TFont::StaticClassInfo() {
     static const ClassInfo info =
-        ClassBuilder<TFont, TGraphicsObject>("TFont")
+        ClassBuilder<TFont>()
             .Int("Charset", &TFont::Charset, &TFont::SetCharset)
             .Color("Color", &TFont::Color, &TFont::SetColor)
             .Int("Height", &TFont::Height, &TFont::SetHeight)
@@ -120,7 +119,7 @@ void TFont::SetHandle(HFONT font) {
 const ClassInfo& TPen::StaticClassInfo() {
     static const TEnumInfo styles{
         {"psSolid", "psDash", "psDot", "psDashDot", "psDashDotDot", "psClear", "psInsideFrame"}};
-    static const ClassInfo info = ClassBuilder<TPen, TGraphicsObject>("TPen")
+    static const ClassInfo info = ClassBuilder<TPen>()
                                       .Color("Color", &TPen::Color, &TPen::SetColor)
                                       .Enum("Style", styles, &TPen::Style, &TPen::SetStyle)
                                       .Int("Width", &TPen::Width, &TPen::SetWidth)
@@ -157,7 +156,7 @@ HPEN TPen::Handle() {
 
 const ClassInfo& TBrush::StaticClassInfo() {
     static const TEnumInfo styles{{"bsSolid", "bsClear"}};
-    static const ClassInfo info = ClassBuilder<TBrush, TGraphicsObject>("TBrush")
+    static const ClassInfo info = ClassBuilder<TBrush>()
                                       .Color("Color", &TBrush::Color, &TBrush::SetColor)
                                       .Enum("Style", styles, &TBrush::Style, &TBrush::SetStyle)
                                       .Build();

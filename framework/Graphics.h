@@ -21,7 +21,7 @@ const TEnumInfo& FontStyleNames();
 
 // Base of the drawing attributes: a change notification the owner listens to.
 class TGraphicsObject : public TPersistent {
-    DECLARE_PUBLISHED(TGraphicsObject)
+    DECLARE_PUBLISHED(TGraphicsObject, TPersistent)
   public:
     std::function<void()> OnChange;
 
@@ -32,7 +32,7 @@ class TGraphicsObject : public TPersistent {
 };
 
 class TFont : public TGraphicsObject {
-    DECLARE_PUBLISHED(TFont)
+    DECLARE_PUBLISHED(TFont, TGraphicsObject)
   public:
     TFont();
     void Assign(const TFont& source);
@@ -66,7 +66,7 @@ class TFont : public TGraphicsObject {
 enum TPenStyle { psSolid, psDash, psDot, psDashDot, psDashDotDot, psClear, psInsideFrame };
 
 class TPen : public TGraphicsObject {
-    DECLARE_PUBLISHED(TPen)
+    DECLARE_PUBLISHED(TPen, TGraphicsObject)
   public:
     TColor Color() const { return color_; }
     void SetColor(TColor color);
@@ -85,7 +85,7 @@ class TPen : public TGraphicsObject {
 enum TBrushStyle { bsSolid, bsClear };
 
 class TBrush : public TGraphicsObject {
-    DECLARE_PUBLISHED(TBrush)
+    DECLARE_PUBLISHED(TBrush, TGraphicsObject)
   public:
     TColor Color() const { return color_; }
     void SetColor(TColor color);

@@ -33,39 +33,37 @@ template <class Traits> class UniqueHandle {
     Handle handle_ = Handle();
 };
 
-struct GdiObjectTraits {
-    using Handle = HGDIOBJ;
-    static void Close(HGDIOBJ h) { DeleteObject(h); }
+// How each kind of handle is freed.
+template <class H, auto CloseFunction> struct HandleTraits {
+    using Handle = H;
+    static void Close(H h) { CloseFunction(h); }
 };
-struct IconTraits {
-    using Handle = HICON;
-    static void Close(HICON h) { DestroyIcon(h); }
-};
-struct MemoryDcTraits {
-    using Handle = HDC;
-    static void Close(HDC h) { DeleteDC(h); }
-};
-struct WindowTraits {
-    using Handle = HWND;
-    static void Close(HWND h) {
-        if (IsWindow(h)) DestroyWindow(h);
-    }
-};
-struct MenuTraits {
-    using Handle = HMENU;
-    static void Close(HMENU h) { DestroyMenu(h); }
-};
-struct RegKeyTraits {
-    using Handle = HKEY;
-    static void Close(HKEY h) { RegCloseKey(h); }
-};
-struct ImageListTraits {
-    using Handle = HIMAGELIST;
-    static void Close(HIMAGELIST h) { ImageList_Destroy(h); }
-};
-struct KernelHandleTraits {
-    using Handle = HANDLE;
-    static void Close(HANDLE h) { CloseHandle(h); }
+// A window may already be gone with its parent.
+inline void DestroyLiveWindow(HWND window) {
+    if (IsWindow(window)) DestroyWindow(window);
+}
+
+using GdiObjectTraits = HandleTraits<HGDIOBJ, &DeleteObject>;
+using IconTraits = HandleTraits<HICON, &DestroyIcon>;
+using MemoryDcTraits = HandleTraits<HDC, &DeleteDC>;
+using WindowTraits = HandleTraits<HWND, &DestroyLiveWindow>;
+using MenuTraits = HandleTraits<HMENU, &DestroyMenu>;
+using RegKeyTraits = HandleTraits<HKEY, &RegCloseKey>;
+using ImageListTraits = HandleTraits<HIMAGELIST, &ImageList_Destroy>;
+using KernelHandleTraits = HandleTraits<HANDLE, &CloseHandle>;
+
+// A handle used but not owned: someone else frees it.
+template <class Traits> class BorrowedHandle {
+  public:
+    using Handle = typename Traits::Handle;
+    BorrowedHandle() = default;
+    explicit BorrowedHandle(Handle handle) : handle_(handle) {}
+    BorrowedHandle(const UniqueHandle<Traits>& owner) : handle_(owner.Get()) {}
+    Handle Get() const { return handle_; }
+    explicit operator bool() const { return handle_ != Handle(); }
+
+  private:
+    Handle handle_ = Handle();
 };
 
 using GdiObject = UniqueHandle<GdiObjectTraits>;
@@ -73,6 +71,7 @@ using IconHandle = UniqueHandle<IconTraits>;
 using MemoryDc = UniqueHandle<MemoryDcTraits>;
 using WindowHandle = UniqueHandle<WindowTraits>;
 using MenuHandle = UniqueHandle<MenuTraits>;
+using MenuRef = BorrowedHandle<MenuTraits>;
 using RegKey = UniqueHandle<RegKeyTraits>;
 using ImageListHandle = UniqueHandle<ImageListTraits>;
 using KernelHandle = UniqueHandle<KernelHandleTraits>;
@@ -91,6 +90,21 @@ class WindowDc {
 
   private:
     HWND window_;
+    HDC dc_;
+};
+
+// One paint cycle of a window: BeginPaint now, EndPaint on scope exit.
+class PaintScope {
+  public:
+    explicit PaintScope(HWND window) : window_(window), dc_(BeginPaint(window, &paint_)) {}
+    ~PaintScope() { EndPaint(window_, &paint_); }
+    PaintScope(const PaintScope&) = delete;
+    PaintScope& operator=(const PaintScope&) = delete;
+    HDC Dc() const { return dc_; }
+
+  private:
+    HWND window_;
+    PAINTSTRUCT paint_{};
     HDC dc_;
 };
 

@@ -1,13 +1,12 @@
 #pragma once
 // Hidden windows that carry the framework's own messages: timer ticks, the
-// popup menu's owner, the application window, a tray icon's callbacks.
+// popup menu's owner, the application window. Each is bound to its object.
 
 #include "framework/Handles.h"
+#include "framework/WindowBinding.h"
 
 struct THelperWindowParams {
-    const char* ClassName; // registered on first use with Proc (and Icon)
-    WNDPROC Proc;
-    void* CreateParam = nullptr; // lpCreateParams of WM_NCCREATE
+    const char* ClassName;
     DWORD Style = 0;
     DWORD ExStyle = 0;
     HWND Parent = HWND_MESSAGE; // message-only unless a top-level window is needed
@@ -16,4 +15,4 @@ struct THelperWindowParams {
     int X = 0, Y = 0;
 };
 
-WindowHandle CreateHelperWindow(const THelperWindowParams& params);
+WindowHandle CreateHelperWindow(TWindowTarget& target, const THelperWindowParams& params);

@@ -6,7 +6,7 @@
 #include <vector>
 
 const ClassInfo& TIcon::StaticClassInfo() {
-    static const ClassInfo info = ClassBuilder<TIcon, TPersistent>("TIcon").Build();
+    static const ClassInfo info = ClassBuilder<TIcon>().Build();
     return info;
 }
 
@@ -19,22 +19,24 @@ void TIcon::Assign(const TIcon& source) {
     SetHandle(source.Empty() ? nullptr : CopyIcon(source.Handle()));
 }
 
-int TIcon::Width() const {
+namespace {
+// The icon's size: the mask holds both halves when there is no colour bitmap.
+SIZE IconSize(HICON icon) {
     ICONINFO info{};
-    if (Empty() || !GetIconInfo(icon_.Get(), &info)) return 0;
+    if (!icon || !GetIconInfo(icon, &info)) return SIZE{0, 0};
     GdiObject mask(info.hbmMask), color(info.hbmColor);
     BITMAP bm{};
     GetObjectA(info.hbmMask, sizeof bm, &bm);
-    return bm.bmWidth;
+    return SIZE{bm.bmWidth, info.hbmColor ? bm.bmHeight : bm.bmHeight / 2};
+}
+} // namespace
+
+int TIcon::Width() const {
+    return IconSize(icon_.Get()).cx;
 }
 
 int TIcon::Height() const {
-    ICONINFO info{};
-    if (Empty() || !GetIconInfo(icon_.Get(), &info)) return 0;
-    GdiObject mask(info.hbmMask), color(info.hbmColor);
-    BITMAP bm{};
-    GetObjectA(info.hbmMask, sizeof bm, &bm);
-    return info.hbmColor ? bm.bmHeight : bm.bmHeight / 2;
+    return IconSize(icon_.Get()).cy;
 }
 
 void TIcon::LoadFromResourceName(const std::string& name, int size) {

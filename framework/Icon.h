@@ -8,7 +8,7 @@
 #include <string>
 
 class TIcon : public TPersistent {
-    DECLARE_PUBLISHED(TIcon)
+    DECLARE_PUBLISHED(TIcon, TPersistent)
   public:
     TIcon() = default;
     TIcon(const TIcon&) = delete;

@@ -3,7 +3,7 @@
 #include "framework/Exceptions.h"
 
 const ClassInfo& TImageList::StaticClassInfo() {
-    static const ClassInfo info = ClassBuilder<TImageList, TComponent>("TImageList")
+    static const ClassInfo info = ClassBuilder<TImageList>()
                                       .Int("Height", &TImageList::Height, &TImageList::SetHeight)
                                       .Int("Width", &TImageList::Width, &TImageList::SetWidth)
                                       .Build();

@@ -6,7 +6,7 @@
 #include "framework/Icon.h"
 
 class TImageList : public TComponent {
-    DECLARE_PUBLISHED(TImageList)
+    DECLARE_PUBLISHED(TImageList, TComponent)
   public:
     explicit TImageList(TComponent* owner, int width = 16, int height = 16);
     TImageList(int width, int height) : TImageList(nullptr, width, height) {}

@@ -21,7 +21,7 @@ UINT NextCommand() {
 
 const ClassInfo& TMenuItem::StaticClassInfo() {
     static const ClassInfo info =
-        ClassBuilder<TMenuItem, TComponent>("TMenuItem")
+        ClassBuilder<TMenuItem>()
             .Str("Caption", &TMenuItem::Caption, &TMenuItem::SetCaption)
             .Bool("Checked", &TMenuItem::Checked, &TMenuItem::SetChecked)
             .Bool("Default", &TMenuItem::Default, &TMenuItem::SetDefault)
@@ -60,7 +60,7 @@ bool TMenuItem::DispatchOwnerDraw(UINT msg, LPARAM lParam) {
         TMenuItem* item = FindByCommand(draw->itemID);
         if (!item || !item->OnDrawItem) return false;
         TCanvas canvas;
-        canvas.Attach(draw->hDC);
+        CanvasScope scope(canvas, draw->hDC);
         const RECT& r = draw->rcItem;
         item->OnDrawItem(item, canvas, TRect{r.left, r.top, r.right, r.bottom},
                          (draw->itemState & ODS_SELECTED) != 0);
@@ -71,7 +71,7 @@ bool TMenuItem::DispatchOwnerDraw(UINT msg, LPARAM lParam) {
     if (!item || !item->OnMeasureItem) return false;
     WindowDc screen(nullptr);
     TCanvas canvas;
-    canvas.Attach(screen.Get());
+    CanvasScope scope(canvas, screen.Get());
     int width = static_cast<int>(measure->itemWidth),
         height = static_cast<int>(measure->itemHeight);
     item->OnMeasureItem(item, canvas, width, height);
@@ -137,32 +137,33 @@ void TMenuItem::Changed() {
         if (item->OnChange) item->OnChange();
 }
 
-void TMenuItem::AppendTo(HMENU menu) const {
+void TMenuItem::AppendTo(MenuRef menu) const {
     for (const TMenuItem* item : items_) {
         if (!item->visible_) continue;
         if (item->IsLine()) {
-            AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
+            AppendMenuA(menu.Get(), MF_SEPARATOR, 0, nullptr);
             continue;
         }
         UINT flags = (item->OnDrawItem ? MF_OWNERDRAW : MF_STRING) |
                      (item->checked_ ? MF_CHECKED : 0) | (item->enabled_ ? 0 : MF_GRAYED);
         if (!item->items_.empty()) {
-            HMENU sub = CreatePopupMenu(); // owned by menu from here on
+            MenuHandle sub(CreatePopupMenu());
             item->AppendTo(sub);
-            AppendMenuA(menu, flags | MF_POPUP, reinterpret_cast<UINT_PTR>(sub),
-                        item->caption_.c_str());
+            // From here on the sub-menu belongs to menu.
+            if (AppendMenuA(menu.Get(), flags | MF_POPUP, reinterpret_cast<UINT_PTR>(sub.Get()),
+                            item->caption_.c_str()))
+                sub.Release();
         } else {
-            AppendMenuA(menu, flags, item->command_,
+            AppendMenuA(menu.Get(), flags, item->command_,
                         item->OnDrawItem ? reinterpret_cast<LPCSTR>(item) : item->caption_.c_str());
         }
-        if (item->default_) SetMenuDefaultItem(menu, item->command_, FALSE);
+        if (item->default_) SetMenuDefaultItem(menu.Get(), item->command_, FALSE);
     }
 }
 
 const ClassInfo& TMenu::StaticClassInfo() {
-    static const ClassInfo info = ClassBuilder<TMenu, TComponent>("TMenu")
-                                      .Bool("OwnerDraw", &TMenu::OwnerDraw, &TMenu::SetOwnerDraw)
-                                      .Build();
+    static const ClassInfo info =
+        ClassBuilder<TMenu>().Bool("OwnerDraw", &TMenu::OwnerDraw, &TMenu::SetOwnerDraw).Build();
     return info;
 }
 
@@ -180,7 +181,7 @@ void TMenu::AddStreamedChild(TComponent* child) {
 
 const ClassInfo& TPopupMenu::StaticClassInfo() {
     static const ClassInfo info =
-        ClassBuilder<TPopupMenu, TMenu>("TPopupMenu")
+        ClassBuilder<TPopupMenu>()
             .Bool("AutoPopup", &TPopupMenu::AutoPopup, &TPopupMenu::SetAutoPopup)
             .Event("OnPopup", &TPopupMenu::OnPopup)
             .Build();
@@ -196,31 +197,28 @@ TPopupMenu::~TPopupMenu() {
 HWND TPopupMenu::Window() {
     if (!window_) {
         // Top-level, so it can be the foreground window the open menu needs.
-        THelperWindowParams params{"TPopupMenuWindow", &TPopupMenu::WindowProc};
+        THelperWindowParams params{"TPopupMenuWindow"};
         params.Style = WS_POPUP;
         params.ExStyle = WS_EX_TOOLWINDOW;
         params.Parent = nullptr;
-        window_ = CreateHelperWindow(params);
+        window_ = CreateHelperWindow(*this, params);
     }
     return window_.Get();
 }
 
-LRESULT CALLBACK TPopupMenu::WindowProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
-    if ((msg == WM_DRAWITEM || msg == WM_MEASUREITEM)) {
-        try {
-            if (TMenuItem::DispatchOwnerDraw(msg, lParam)) return TRUE;
-        } catch (const std::exception& error) {
-            HandleException(error);
-            return TRUE;
-        }
+void TPopupMenu::WindowMessage(HWND window, TMessage& message) {
+    if ((message.Msg == WM_DRAWITEM || message.Msg == WM_MEASUREITEM) &&
+        TMenuItem::DispatchOwnerDraw(message.Msg, message.LParam)) {
+        message.Result = TRUE;
+        return;
     }
-    return DefWindowProcA(window, msg, wParam, lParam);
+    message.Result = DefWindowProcA(window, message.Msg, message.WParam, message.LParam);
 }
 
 void TPopupMenu::Popup(int x, int y) {
     if (OnPopup) OnPopup(this);
     MenuHandle menu(CreatePopupMenu());
-    Items()->AppendTo(menu.Get());
+    Items()->AppendTo(menu);
     const UINT command = TrackPopupMenu(menu.Get(), TPM_LEFTALIGN | TPM_RIGHTBUTTON | TPM_RETURNCMD,
                                         x, y, 0, Window(), nullptr);
     if (command)
@@ -228,12 +226,12 @@ void TPopupMenu::Popup(int x, int y) {
 }
 
 const ClassInfo& TMainMenu::StaticClassInfo() {
-    static const ClassInfo info = ClassBuilder<TMainMenu, TMenu>("TMainMenu").Build();
+    static const ClassInfo info = ClassBuilder<TMainMenu>().Build();
     return info;
 }
 
-HMENU TMainMenu::CreateHandle() const {
-    HMENU bar = CreateMenu();
+MenuHandle TMainMenu::CreateHandle() const {
+    MenuHandle bar(CreateMenu());
     const_cast<TMainMenu*>(this)->Items()->AppendTo(bar);
     return bar;
 }

@@ -3,7 +3,8 @@
 // enabled states, click and owner-draw events; popup menus shown at a point and
 // main menus. A caption of exactly "-" is a separator line.
 
-#include "framework/Controls.h"
+#include "framework/Control.h"
+#include "framework/WindowBinding.h"
 
 #include <vector>
 
@@ -13,7 +14,7 @@ using TMenuMeasureItemEvent =
     std::function<void(TObject* sender, TCanvas& canvas, int& width, int& height)>;
 
 class TMenuItem : public TComponent {
-    DECLARE_PUBLISHED(TMenuItem)
+    DECLARE_PUBLISHED(TMenuItem, TComponent)
   public:
     explicit TMenuItem(TComponent* owner);
     ~TMenuItem() override;
@@ -56,8 +57,9 @@ class TMenuItem : public TComponent {
     TMenuMeasureItemEvent OnMeasureItem;
     std::function<void()> OnChange; // the menu rebuilds its handle
 
-    // Appends this item's sub-items to menu (recursively).
-    void AppendTo(HMENU menu) const;
+    // Appends this item's sub-items to menu (recursively); the sub-menus made
+    // for them belong to menu.
+    void AppendTo(MenuRef menu) const;
 
   private:
     void Changed();
@@ -75,7 +77,7 @@ class TMenuItem : public TComponent {
 };
 
 class TMenu : public TComponent {
-    DECLARE_PUBLISHED(TMenu)
+    DECLARE_PUBLISHED(TMenu, TComponent)
   public:
     explicit TMenu(TComponent* owner);
     ~TMenu() override;
@@ -90,8 +92,8 @@ class TMenu : public TComponent {
     bool ownerDraw_ = false;
 };
 
-class TPopupMenu : public TMenu {
-    DECLARE_PUBLISHED(TPopupMenu)
+class TPopupMenu : public TMenu, private TWindowTarget {
+    DECLARE_PUBLISHED(TPopupMenu, TMenu)
   public:
     explicit TPopupMenu(TComponent* owner);
     ~TPopupMenu() override;
@@ -110,16 +112,16 @@ class TPopupMenu : public TMenu {
     TNotifyEvent OnPopup;
 
   private:
-    static LRESULT CALLBACK WindowProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam);
+    void WindowMessage(HWND window, TMessage& message) override;
     bool autoPopup_ = true;
     TComponent* popupComponent_ = nullptr;
     WindowHandle window_;
 };
 
 class TMainMenu : public TMenu {
-    DECLARE_PUBLISHED(TMainMenu)
+    DECLARE_PUBLISHED(TMainMenu, TMenu)
   public:
     explicit TMainMenu(TComponent* owner) : TMenu(owner) {}
-    // A menu bar handle built from the items (rebuilt on every call).
-    HMENU CreateHandle() const;
+    // A menu bar built from the items (anew on every call); the caller owns it.
+    MenuHandle CreateHandle() const;
 };

@@ -17,7 +17,7 @@ const TEnumInfo& AlignmentNames() {
 
 const ClassInfo& TCustomPanel::StaticClassInfo() {
     static const ClassInfo info =
-        ClassBuilder<TCustomPanel, TCustomControl>("TCustomPanel")
+        ClassBuilder<TCustomPanel>()
             .Enum("Alignment", AlignmentNames(), &TCustomPanel::Alignment,
                   &TCustomPanel::SetAlignment)
             .Enum("BevelInner", BevelNames(), &TCustomPanel::BevelInner,
@@ -31,7 +31,7 @@ const ClassInfo& TCustomPanel::StaticClassInfo() {
 }
 
 const ClassInfo& TPanel::StaticClassInfo() {
-    static const ClassInfo info = ClassBuilder<TPanel, TCustomPanel>("TPanel").Build();
+    static const ClassInfo info = ClassBuilder<TPanel>().Build();
     return info;
 }
 

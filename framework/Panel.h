@@ -1,13 +1,13 @@
 #pragma once
 // Panels: a windowed container with bevels, a border style and a centred caption.
 
-#include "framework/Controls.h"
+#include "framework/WinControl.h"
 
 enum TBevelCut { bvNone, bvLowered, bvRaised, bvSpace };
 enum TBorderStyle { bsNoBorder, bsSingleBorder };
 
 class TCustomPanel : public TCustomControl {
-    DECLARE_PUBLISHED(TCustomPanel)
+    DECLARE_PUBLISHED(TCustomPanel, TCustomControl)
   public:
     explicit TCustomPanel(TComponent* owner);
 
@@ -32,7 +32,7 @@ class TCustomPanel : public TCustomControl {
 };
 
 class TPanel : public TCustomPanel {
-    DECLARE_PUBLISHED(TPanel)
+    DECLARE_PUBLISHED(TPanel, TCustomPanel)
   public:
     explicit TPanel(TComponent* owner) : TCustomPanel(owner) {}
 };

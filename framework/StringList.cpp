@@ -4,7 +4,7 @@
 #include "framework/Strings.h"
 
 const ClassInfo& TStringList::StaticClassInfo() {
-    static const ClassInfo info = ClassBuilder<TStringList, TPersistent>("TStringList").Build();
+    static const ClassInfo info = ClassBuilder<TStringList>().Build();
     return info;
 }
 

@@ -11,7 +11,7 @@
 #include <vector>
 
 class TStringList : public TPersistent {
-    DECLARE_PUBLISHED(TStringList)
+    DECLARE_PUBLISHED(TStringList, TPersistent)
   public:
     using TNotify = std::function<void()>;
 

@@ -3,7 +3,7 @@
 #include "framework/HelperWindow.h"
 
 const ClassInfo& TTimer::StaticClassInfo() {
-    static const ClassInfo info = ClassBuilder<TTimer, TComponent>("TTimer")
+    static const ClassInfo info = ClassBuilder<TTimer>()
                                       .Bool("Enabled", &TTimer::Enabled, &TTimer::SetEnabled)
                                       .Int("Interval", &TTimer::Interval, &TTimer::SetInterval)
                                       .Event("OnTimer", &TTimer::OnTimer)
@@ -12,9 +12,7 @@ const ClassInfo& TTimer::StaticClassInfo() {
 }
 
 TTimer::TTimer(TComponent* owner) : TComponent(owner) {
-    THelperWindowParams params{"TTimerWindow", &TTimer::WindowProc};
-    params.CreateParam = this;
-    window_ = CreateHelperWindow(params);
+    window_ = CreateHelperWindow(*this, THelperWindowParams{"TTimerWindow"});
     Update();
 }
 
@@ -41,22 +39,10 @@ void TTimer::Update() {
     if (running_) SetTimer(window_.Get(), 1, interval_, nullptr);
 }
 
-LRESULT CALLBACK TTimer::WindowProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
-    if (msg == WM_NCCREATE) {
-        auto* create = reinterpret_cast<CREATESTRUCTA*>(lParam);
-        SetWindowLongPtrA(window, GWLP_USERDATA,
-                          reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+void TTimer::WindowMessage(HWND window, TMessage& message) {
+    if (message.Msg == WM_TIMER) {
+        if (enabled_ && OnTimer) OnTimer(this);
+        return;
     }
-    if (msg == WM_TIMER) {
-        auto* self = reinterpret_cast<TTimer*>(GetWindowLongPtrA(window, GWLP_USERDATA));
-        if (self && self->enabled_ && self->OnTimer) {
-            try {
-                self->OnTimer(self);
-            } catch (const std::exception& error) {
-                HandleException(error);
-            }
-        }
-        return 0;
-    }
-    return DefWindowProcA(window, msg, wParam, lParam);
+    message.Result = DefWindowProcA(window, message.Msg, message.WParam, message.LParam);
 }

@@ -2,10 +2,11 @@
 // A timer component: OnTimer every Interval milliseconds while Enabled. Ticks
 // arrive through the message loop on the GUI thread.
 
-#include "framework/Controls.h"
+#include "framework/Control.h"
+#include "framework/WindowBinding.h"
 
-class TTimer : public TComponent {
-    DECLARE_PUBLISHED(TTimer)
+class TTimer : public TComponent, private TWindowTarget {
+    DECLARE_PUBLISHED(TTimer, TComponent)
   public:
     explicit TTimer(TComponent* owner);
     ~TTimer() override;
@@ -20,7 +21,7 @@ class TTimer : public TComponent {
 
   private:
     void Update();
-    static LRESULT CALLBACK WindowProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam);
+    void WindowMessage(HWND window, TMessage& message) override;
     bool enabled_ = true;
     unsigned interval_ = 1000;
     bool running_ = false;

@@ -4,6 +4,7 @@
 #include "framework/Exceptions.h"
 #include "framework/Strings.h"
 
+#include <initializer_list>
 #include <map>
 
 int TEnumInfo::ValueOf(const std::string& name) const {
@@ -45,18 +46,19 @@ std::map<std::string, const ClassInfo*>& ClassRegistry() {
     return registry;
 }
 
-const TPropertyInfo& Require(const TObject* object, const std::string& name, TPropKind a,
-                             TPropKind b = TPropKind::Event, TPropKind c = TPropKind::Event,
-                             TPropKind d = TPropKind::Event, TPropKind e = TPropKind::Event) {
+// The property of that name when it is of one of the kinds; the framework's
+// property error otherwise, so a misuse never reaches an empty accessor.
+const TPropertyInfo& Require(const TObject* object, const std::string& name,
+                             std::initializer_list<TPropKind> kinds) {
     const TPropertyInfo* p = GetPropInfo(object, name);
     if (!p) throw EPropertyError(Format("Unknown property: '%s'", name));
-    if (p->Kind != a && p->Kind != b && p->Kind != c && p->Kind != d && p->Kind != e)
-        throw EPropertyError(Format("Invalid property type: '%s'", name));
-    return *p;
+    for (TPropKind kind : kinds)
+        if (p->Kind == kind) return *p;
+    throw EPropertyError(Format("Invalid property type: '%s'", name));
 }
 
-constexpr TPropKind kOrdinal[] = {TPropKind::Integer, TPropKind::Boolean, TPropKind::Color,
-                                  TPropKind::Enum, TPropKind::Set};
+constexpr std::initializer_list<TPropKind> kOrdinal = {
+    TPropKind::Integer, TPropKind::Boolean, TPropKind::Color, TPropKind::Enum, TPropKind::Set};
 } // namespace
 
 void RegisterPublishedClass(const ClassInfo& info) {
@@ -73,35 +75,33 @@ const TPropertyInfo* GetPropInfo(const TObject* object, const std::string& name)
 }
 
 int64_t GetOrdProp(TObject* object, const std::string& name) {
-    return Require(object, name, kOrdinal[0], kOrdinal[1], kOrdinal[2], kOrdinal[3], kOrdinal[4])
-        .GetOrd(object);
+    return Require(object, name, kOrdinal).GetOrd(object);
 }
 
 void SetOrdProp(TObject* object, const std::string& name, int64_t value) {
-    Require(object, name, kOrdinal[0], kOrdinal[1], kOrdinal[2], kOrdinal[3], kOrdinal[4])
-        .SetOrd(object, value);
+    Require(object, name, kOrdinal).SetOrd(object, value);
 }
 
 std::string GetStrProp(TObject* object, const std::string& name) {
-    return Require(object, name, TPropKind::String).GetStr(object);
+    return Require(object, name, {TPropKind::String}).GetStr(object);
 }
 
 void SetStrProp(TObject* object, const std::string& name, const std::string& value) {
-    Require(object, name, TPropKind::String).SetStr(object, value);
+    Require(object, name, {TPropKind::String}).SetStr(object, value);
 }
 
 TComponent* GetComponentProp(TObject* object, const std::string& name) {
-    return Require(object, name, TPropKind::Component).GetRef(object);
+    return Require(object, name, {TPropKind::Component}).GetRef(object);
 }
 
 void SetComponentProp(TObject* object, const std::string& name, TComponent* value) {
-    const TPropertyInfo& p = Require(object, name, TPropKind::Component);
+    const TPropertyInfo& p = Require(object, name, {TPropKind::Component});
     if (value && !value->InheritsFrom(p.RefClass()))
         throw EPropertyError(Format("Invalid property value: '%s'", name));
     p.SetRef(object, value);
 }
 
 TPersistent* GetObjectProp(TObject* object, const std::string& name) {
-    return Require(object, name, TPropKind::Object, TPropKind::Collection, TPropKind::Strings)
+    return Require(object, name, {TPropKind::Object, TPropKind::Collection, TPropKind::Strings})
         .GetObj(object);
 }

@@ -7,6 +7,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 class TObject;
@@ -83,8 +84,13 @@ struct ClassInfo {
     bool InheritsFrom(const ClassInfo& other) const;
 };
 
-// Classes the form reader may create, by name.
+// Classes the form reader may create, by name. Each layer has one function
+// that registers all of its classes (RegisterFrameworkClasses and the like);
+// the program calls them before it reads its forms.
 void RegisterPublishedClass(const ClassInfo& info);
+template <class... C> void RegisterClasses() {
+    (RegisterPublishedClass(C::StaticClassInfo()), ...);
+}
 const ClassInfo* FindClass(const std::string& name);
 
 // Property access by name, through the published-property mechanism, so the
@@ -99,14 +105,52 @@ TComponent* GetComponentProp(TObject* object, const std::string& name);
 void SetComponentProp(TObject* object, const std::string& name, TComponent* value);
 TPersistent* GetObjectProp(TObject* object, const std::string& name);
 
-// Builds a class description with member-pointer shortcuts:
-//   static const ClassInfo info = ClassBuilder<TskCheckBox, TCustomControl>("TskCheckBox")
+// The published class an object class is described by: itself when it
+// declares its own description, else the nearest ancestor that does. GCC can
+// list a class's direct bases, which lets the builder check at compile time
+// that the base a class names is its real published base.
+#if defined(__GNUC__) && !defined(__clang__)
+#include <tr2/type_traits>
+#define TYPEINFO_CHECKS_BASES 1
+namespace published_detail {
+template <class... B> struct FirstObjectClass { using type = void; };
+template <class H, class... R> struct FirstObjectClass<H, R...> {
+    using type =
+        std::conditional_t<std::is_base_of_v<TObject, H>, H, typename FirstObjectClass<R...>::type>;
+};
+template <class List> struct ObjectBaseOf;
+template <class... B> struct ObjectBaseOf<std::tr2::__reflection_typelist<B...>> {
+    using type = typename FirstObjectClass<B...>::type;
+};
+// The direct base on the TObject side (others are interfaces).
+template <class T>
+using ObjectBase = typename ObjectBaseOf<typename std::tr2::direct_bases<T>::type>::type;
+template <class T, bool Own = std::is_same_v<typename T::PublishedSelf, T>> struct Nearest {
+    using type = T;
+};
+template <class T> struct Nearest<T, false> { using type = typename Nearest<ObjectBase<T>>::type; };
+template <class C> using PublishedBase = typename Nearest<ObjectBase<C>>::type;
+} // namespace published_detail
+#endif
+
+// Builds a class description with member-pointer shortcuts; the name and the
+// base come from the class's DECLARE_PUBLISHED:
+//   static const ClassInfo info = ClassBuilder<TskCheckBox>()
 //       .Bool("Checked", &TskCheckBox::Checked, &TskCheckBox::SetChecked)
 //       .Build();
-template <class C, class Base> class ClassBuilder {
+template <class C> class ClassBuilder {
   public:
-    explicit ClassBuilder(const char* name) {
-        info_.Name = name;
+    using Base = typename C::Inherited;
+    static_assert(std::is_base_of_v<Base, C>, "a published class derives from its base");
+    static_assert(std::is_same_v<typename Base::PublishedSelf, Base>,
+                  "the base of a published class is a published class");
+#ifdef TYPEINFO_CHECKS_BASES
+    static_assert(std::is_same_v<published_detail::PublishedBase<C>, Base>,
+                  "DECLARE_PUBLISHED names the nearest published base of the class");
+#endif
+
+    ClassBuilder() {
+        info_.Name = C::PublishedName;
         info_.Parent = &Base::StaticClassInfo();
         if constexpr (!std::is_abstract_v<C> && std::is_constructible_v<C, TComponent*>)
             info_.Create = [](TComponent* owner) -> TComponent* { return new C(owner); };
@@ -214,7 +258,9 @@ template <class C, class Base> class ClassBuilder {
         return *this;
     }
 
-    ClassInfo Build() { return std::move(info_); }
+    ClassInfo Build() {
+        return std::move(info_);
+    }
 
   private:
     template <class G, class S> ClassBuilder& Ord(const char* name, TPropKind kind, G get, S set) {
@@ -239,9 +285,13 @@ template <class C, class Base> class ClassBuilder {
     ClassInfo info_;
 };
 
-// Declares the class description of a published class.
-#define DECLARE_PUBLISHED(ClassName)                                                               \
+// Declares the class description of a published class and names its base
+// (the nearest published ancestor); the class's name is written only here.
+#define DECLARE_PUBLISHED(ClassName, BaseName)                                                     \
   public:                                                                                          \
+    using Inherited = BaseName;                                                                    \
+    using PublishedSelf = ClassName;                                                               \
+    static constexpr const char* PublishedName = #ClassName;                                       \
     static const ClassInfo& StaticClassInfo();                                                     \
     const ClassInfo& ClassType() const override {                                                  \
         return StaticClassInfo();                                                                  \

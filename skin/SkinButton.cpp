@@ -85,7 +85,7 @@ bool ComponentLoading(const TComponent* component) {
 
 const ClassInfo& TskCustomButton::StaticClassInfo() {
     static const ClassInfo info =
-        ClassBuilder<TskCustomButton, TCustomControl>("TskCustomButton")
+        ClassBuilder<TskCustomButton>()
             .Bool("AutoSize", &TskCustomButton::AutoSize, &TskCustomButton::SetAutoSize)
             .Bool("Cancel", &TskCustomButton::Cancel, &TskCustomButton::SetCancel)
             .Bool("Default", &TskCustomButton::Default, &TskCustomButton::SetDefault)
@@ -106,9 +106,14 @@ const ClassInfo& TskCustomButton::StaticClassInfo() {
     return info;
 }
 
-TskCustomButton::TskCustomButton(TComponent* owner) : TCustomControl(owner) {
+TskCustomButton::TskCustomButton(TComponent* owner)
+    : TCustomControl(owner), theme_(*this, [this] {
+          UIStyleChanged();
+          Invalidate();
+      }) {
     SetTabStop(true);
-    uiStyle_ = GetFormUIStyle(owner);
+    SetDoubleBuffered(true);
+    theme_.InitStyle(GetFormUIStyle(owner));
 }
 
 TskCustomButton::~TskCustomButton() {
@@ -138,23 +143,9 @@ void TskCustomButton::TransparentChanged() {
     Invalidate();
 }
 
-void TskCustomButton::SetUIStyle(TskUIStyle style) {
-    uiStyle_ = style;
-    UIStyleChanged();
-    Invalidate();
-}
-
-void TskCustomButton::SetFileTheme(TskFileTheme* theme) {
-    ReferToFileTheme(this, fileTheme_, theme);
-    SetUIStyle(uiStyle_);
-}
-
 void TskCustomButton::Notification(TComponent* component, TOperation operation) {
     TCustomControl::Notification(component, operation);
-    if (operation != TOperation::opRemove || component != fileTheme_ || !fileTheme_) return;
-    // Never left pointing at a theme that is gone.
-    fileTheme_ = nullptr;
-    if (!Destroying()) SetUIStyle(TskUIStyle::DeepBlue);
+    theme_.Removed(component, operation);
 }
 
 void TskCustomButton::SetFocusedRectMargin(int value) {
@@ -167,7 +158,7 @@ void TskCustomButton::UpdateAutoSize() {
     // The built-in strip of the named style only: a skin file takes no part
     // here, and FromThemeFile gives an empty strip.
     TBitmap strip;
-    GetThemeImage(uiStyle_, ThemeElement::ButtonImage, &strip, 0, 0);
+    GetThemeImage(UIStyle(), ThemeElement::ButtonImage, &strip, 0, 0);
     const int height = strip.Height() == 0 ? 21 : strip.Height();
     const int width = strip.Width() == 0 ? 74 : strip.Width();
     SetBounds(Left(), Top(), width / 3, height);
@@ -313,15 +304,10 @@ void TskCustomButton::WndProc(TMessage& message) {
 }
 
 void TskCustomButton::GetButtonFrame(TBitmap& picture, int frame) {
-    TskUIStyle effective;
-    if (UsesFileTheme(fileTheme_, uiStyle_, effective))
-        fileTheme_->GetImage(ThemeElement::ButtonImage, &picture, 3, frame);
-    else
-        GetThemeImage(effective, ThemeElement::ButtonImage, &picture, 3, frame);
+    theme_.Source().GetImage(ThemeElement::ButtonImage, picture, 3, frame);
 }
 
 void TskCustomButton::Paint() {
-    TBitmap buffer(std::max(Width(), 1), std::max(Height(), 1));
     TBitmap picture;
     try {
         if (!Enabled())
@@ -336,15 +322,13 @@ void TskCustomButton::Paint() {
         picture.SetSize(74, 21); // a picture that cannot be loaded
     }
     picture.SetTransparent(picTransparent_);
-    TCanvas& canvas = buffer.Canvas();
+    TCanvas& canvas = Canvas();
     canvas.Brush().SetColor(BackgroundColor(*this, transparent_));
     canvas.FillRect(ClientRect());
     PaintPic(canvas, picture);
     if (Focused() && TabStop()) PaintFocus(canvas);
     canvas.Font().Assign(*Font());
-    Canvas().Font().Assign(*Font());
     if (!Trim(Caption()).empty()) PaintText(canvas, Caption());
-    Canvas().CopyRect(ClientRect(), canvas, ClientRect());
 }
 
 void TskCustomButton::PaintPic(TCanvas& canvas, TBitmap& picture) {
@@ -389,7 +373,7 @@ void TskCustomButton::PaintFocus(TCanvas& canvas) {
 
 const ClassInfo& TskButton::StaticClassInfo() {
     static const ClassInfo info =
-        ClassBuilder<TskButton, TskCustomButton>("TskButton")
+        ClassBuilder<TskButton>()
             .Binary("Glyph", &TskButton::LoadGlyph, &TskButton::LoadGlyphResource)
             .Enum("Layout", ButtonLayoutNames(), &TskButton::Layout, &TskButton::SetLayout)
             .Int("ResHandle", &TskButton::ResHandle, &TskButton::SetResHandle)
@@ -404,11 +388,8 @@ TskButton::TskButton(TComponent* owner) : TskCustomButton(owner) {
 }
 
 void TskButton::UIStyleChanged() {
-    TskUIStyle effective;
-    if (UsesFileTheme(FileTheme(), UIStyle(), effective))
-        SetTransparent(FileTheme()->GetBool(ThemeElement::ButtonTransparentBool));
-    else
-        SetTransparent(GetThemeBool(effective, ThemeElement::ButtonTransparentBool));
+    SetTransparent(
+        TskThemeSource(FileTheme(), UIStyle()).GetBool(ThemeElement::ButtonTransparentBool));
 }
 
 void TskButton::SetGlyph(const TBitmap& glyph) {
@@ -491,7 +472,7 @@ void TskButton::PaintFocus(TCanvas& canvas) {
 
 const ClassInfo& TskCheckBox::StaticClassInfo() {
     static const ClassInfo info =
-        ClassBuilder<TskCheckBox, TCustomControl>("TskCheckBox")
+        ClassBuilder<TskCheckBox>()
             .Bool("AutoSize", &TskCheckBox::AutoSize, &TskCheckBox::SetAutoSize)
             .Bool("Checked", &TskCheckBox::Checked, &TskCheckBox::SetChecked)
             .Enum("State", CheckBoxStateNames(), &TskCheckBox::State, &TskCheckBox::SetState)
@@ -503,10 +484,12 @@ const ClassInfo& TskCheckBox::StaticClassInfo() {
     return info;
 }
 
-TskCheckBox::TskCheckBox(TComponent* owner) : TCustomControl(owner) {
+TskCheckBox::TskCheckBox(TComponent* owner)
+    : TCustomControl(owner), theme_(*this, [this] { Invalidate(); }) {
     SetTabStop(true);
+    SetDoubleBuffered(true);
     SetBounds(Left(), Top(), 93, 17);
-    uiStyle_ = GetFormUIStyle(owner);
+    theme_.InitStyle(GetFormUIStyle(owner));
 }
 
 void TskCheckBox::SetChecked(bool value) {
@@ -526,31 +509,14 @@ void TskCheckBox::SetTransparent(bool value) {
     Invalidate();
 }
 
-void TskCheckBox::SetUIStyle(TskUIStyle style) {
-    uiStyle_ = style;
-    Invalidate();
-}
-
-void TskCheckBox::SetFileTheme(TskFileTheme* theme) {
-    ReferToFileTheme(this, fileTheme_, theme);
-    SetUIStyle(uiStyle_);
-}
-
 void TskCheckBox::Notification(TComponent* component, TOperation operation) {
     TCustomControl::Notification(component, operation);
-    if (operation != TOperation::opRemove || component != fileTheme_ || !fileTheme_) return;
-    // Never left pointing at a theme that is gone.
-    fileTheme_ = nullptr;
-    if (!Destroying()) SetUIStyle(TskUIStyle::DeepBlue);
+    theme_.Removed(component, operation);
 }
 
 void TskCheckBox::GetPicture(TBitmap& picture) {
     const int frame = (checked_ ? 1 : 2) + (Enabled() ? 0 : 2);
-    TskUIStyle effective;
-    if (UsesFileTheme(fileTheme_, uiStyle_, effective))
-        fileTheme_->GetImage(ThemeItem(), &picture, 4, frame);
-    else
-        GetThemeImage(effective, ThemeItem(), &picture, 4, frame);
+    theme_.Source().GetImage(ThemeItem(), picture, 4, frame);
 }
 
 bool TskCheckBox::FocusVisible() {
@@ -636,8 +602,7 @@ void TskCheckBox::Paint() {
         const TPoint size = ExtentWith(pictureBitmap);
         SetBounds(Left(), Top(), size.X, size.Y);
     }
-    TBitmap buffer(std::max(Width(), 1), std::max(Height(), 1));
-    TCanvas& canvas = buffer.Canvas();
+    TCanvas& canvas = Canvas();
     canvas.Font().Assign(*Font());
     canvas.Brush().SetColor(BackgroundColor(*this, transparent_));
     canvas.FillRect(ClientRect());
@@ -665,14 +630,13 @@ void TskCheckBox::Paint() {
                                         : TRect{picture.X + 3, ty, Width(), ty + textHeight + 2};
         canvas.DrawFocusRect(focus);
     }
-    Canvas().Draw(0, 0, buffer);
 }
 
 // ---------------------------------------------------------------------------- TskRadioButton
 
 const ClassInfo& TskRadioButton::StaticClassInfo() {
     static const ClassInfo info =
-        ClassBuilder<TskRadioButton, TskCheckBox>("TskRadioButton")
+        ClassBuilder<TskRadioButton>()
             .Int("GroupIndex", &TskRadioButton::GroupIndex, &TskRadioButton::SetGroupIndex)
             .Build();
     return info;

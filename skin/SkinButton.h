@@ -4,10 +4,10 @@
 // FileTheme when UIStyle is FromThemeFile, else from the built-in theme.
 
 #include "framework/Bitmap.h"
-#include "framework/Controls.h"
+#include "framework/WinControl.h"
 #include "framework/Forms.h"
 #include "framework/Timer.h"
-#include "skin/SkinMgr.h"
+#include "skin/SkinThemeLink.h"
 
 #include <memory>
 
@@ -28,7 +28,7 @@ TGlyphLayout LayoutGlyph(TButtonLayout layout, int width, int height, int textWi
 bool ComponentLoading(const TComponent* component);
 
 class TskCustomButton : public TCustomControl {
-    DECLARE_PUBLISHED(TskCustomButton)
+    DECLARE_PUBLISHED(TskCustomButton, TCustomControl)
   public:
     explicit TskCustomButton(TComponent* owner);
     ~TskCustomButton() override;
@@ -43,11 +43,11 @@ class TskCustomButton : public TCustomControl {
     void SetTransparent(bool value);
     TModalResult ModalResult() const { return modalResult_; }
     void SetModalResult(TModalResult value) { modalResult_ = value; }
-    TskUIStyle UIStyle() const { return uiStyle_; }
-    void SetUIStyle(TskUIStyle style);
-    TskFileTheme* FileTheme() const { return fileTheme_; }
+    TskUIStyle UIStyle() const { return theme_.Style(); }
+    void SetUIStyle(TskUIStyle style) { theme_.SetStyle(style); }
+    TskFileTheme* FileTheme() const { return theme_.FileTheme(); }
     // Sets UIStyle again, so the look follows the (re)loaded skin file.
-    void SetFileTheme(TskFileTheme* theme);
+    void SetFileTheme(TskFileTheme* theme) { theme_.SetFileTheme(theme); }
     int FocusedRectMargin() const { return focusedRectMargin_; }
     void SetFocusedRectMargin(int value);
     int MouseContinuouslyDownInterval() const { return repeatInterval_; }
@@ -90,7 +90,6 @@ class TskCustomButton : public TCustomControl {
     void CreateParams(TCreateParams& params) override;
     void CreateWnd() override;
     void Paint() override;
-    bool EraseBackground(HDC) override { return true; }
     void TextChanged() override;
     void MouseEnter() override;
     void MouseLeave() override;
@@ -110,8 +109,7 @@ class TskCustomButton : public TCustomControl {
     bool default_ = false;
     bool transparent_ = false;
     TModalResult modalResult_ = 0;
-    TskUIStyle uiStyle_ = TskUIStyle::DeepBlue;
-    TskFileTheme* fileTheme_ = nullptr;
+    TskThemeLink theme_;
     int focusedRectMargin_ = 2;
     int repeatInterval_ = 100;
     bool mouseOn_ = false;
@@ -121,7 +119,7 @@ class TskCustomButton : public TCustomControl {
 };
 
 class TskButton : public TskCustomButton {
-    DECLARE_PUBLISHED(TskButton)
+    DECLARE_PUBLISHED(TskButton, TskCustomButton)
   public:
     explicit TskButton(TComponent* owner);
 
@@ -155,7 +153,7 @@ enum TCheckBoxState { cbUnchecked, cbChecked, cbGrayed };
 const TEnumInfo& CheckBoxStateNames();
 
 class TskCheckBox : public TCustomControl {
-    DECLARE_PUBLISHED(TskCheckBox)
+    DECLARE_PUBLISHED(TskCheckBox, TCustomControl)
   public:
     explicit TskCheckBox(TComponent* owner);
 
@@ -167,11 +165,11 @@ class TskCheckBox : public TCustomControl {
     void SetAutoSize(bool value);
     bool Transparent() const { return transparent_; }
     void SetTransparent(bool value);
-    TskUIStyle UIStyle() const { return uiStyle_; }
-    void SetUIStyle(TskUIStyle style);
-    TskFileTheme* FileTheme() const { return fileTheme_; }
+    TskUIStyle UIStyle() const { return theme_.Style(); }
+    void SetUIStyle(TskUIStyle style) { theme_.SetStyle(style); }
+    TskFileTheme* FileTheme() const { return theme_.FileTheme(); }
     // Sets UIStyle again, so the look follows the (re)loaded skin file.
-    void SetFileTheme(TskFileTheme* theme);
+    void SetFileTheme(TskFileTheme* theme) { theme_.SetFileTheme(theme); }
 
     void Click() override;
     bool DialogChar(char key) override;
@@ -195,7 +193,6 @@ class TskCheckBox : public TCustomControl {
     void Notification(TComponent* component, TOperation operation) override;
     void CreateParams(TCreateParams& params) override;
     void Paint() override;
-    bool EraseBackground(HDC) override { return true; }
     void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
     void KeyUp(WORD& key, TShiftState shift) override;
     void TextChanged() override { Invalidate(); }
@@ -208,12 +205,11 @@ class TskCheckBox : public TCustomControl {
     bool checked_ = false;
     bool autoSize_ = true;
     bool transparent_ = false;
-    TskUIStyle uiStyle_ = TskUIStyle::DeepBlue;
-    TskFileTheme* fileTheme_ = nullptr;
+    TskThemeLink theme_;
 };
 
 class TskRadioButton : public TskCheckBox {
-    DECLARE_PUBLISHED(TskRadioButton)
+    DECLARE_PUBLISHED(TskRadioButton, TskCheckBox)
   public:
     explicit TskRadioButton(TComponent* owner) : TskCheckBox(owner) {}
 

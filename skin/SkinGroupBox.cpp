@@ -9,7 +9,7 @@
 
 const ClassInfo& TskCustomGroupBox::StaticClassInfo() {
     static const ClassInfo info =
-        ClassBuilder<TskCustomGroupBox, TskCustomPanel>("TskCustomGroupBox")
+        ClassBuilder<TskCustomGroupBox>()
             .Str("Caption", &TskCustomGroupBox::Caption, &TskCustomGroupBox::SetCaption)
             .Bool("Transparent", &TskCustomGroupBox::Transparent,
                   &TskCustomGroupBox::SetTransparent)
@@ -21,12 +21,12 @@ const ClassInfo& TskCustomGroupBox::StaticClassInfo() {
     return info;
 }
 
-TskCustomGroupBox::TskCustomGroupBox(TComponent* owner) : TskCustomPanel(owner) {
+TskCustomGroupBox::TskCustomGroupBox(TComponent* owner)
+    : TskCustomPanel(owner), theme_(*this, [this] { ApplyUIStyle(UIStyle(), FileTheme()); }) {
     SetBounds(Left(), Top(), 185, 105);
     SetParentColor(true);
     TControl::SetCaption(" ");
-    uiStyle_ = GetFormUIStyle(owner);
-    ApplyUIStyle(uiStyle_, fileTheme_);
+    theme_.SetStyle(GetFormUIStyle(owner));
 }
 
 void TskCustomGroupBox::SetCaption(const std::string& caption) {
@@ -34,24 +34,11 @@ void TskCustomGroupBox::SetCaption(const std::string& caption) {
     Invalidate();
 }
 
-void TskCustomGroupBox::SetUIStyle(TskUIStyle style) {
-    uiStyle_ = style;
-    ApplyUIStyle(style, fileTheme_);
-}
-
-void TskCustomGroupBox::SetFileTheme(TskFileTheme* theme) {
-    ReferToFileTheme(this, fileTheme_, theme);
-    SetUIStyle(uiStyle_);
-}
-
 void TskCustomGroupBox::Notification(TComponent* component, TOperation operation) {
     TskCustomPanel::Notification(component, operation);
-    if (operation != TOperation::opRemove || component != fileTheme_ || !fileTheme_) return;
-    // Neither the group box nor its children keep pointing at a theme that is gone.
-    fileTheme_ = nullptr;
-    if (Destroying()) return;
-    ApplyThemeToChildren(this, TskUIStyle::DeepBlue, nullptr);
-    SetUIStyle(TskUIStyle::DeepBlue);
+    // The children are let go of the theme first, then the group turns DeepBlue.
+    theme_.Removed(component, operation,
+                   [this] { ApplyThemeToChildren(this, TskUIStyle::DeepBlue, nullptr); });
 }
 
 void TskCustomGroupBox::SetBorderColor(TColor color) {
@@ -61,14 +48,9 @@ void TskCustomGroupBox::SetBorderColor(TColor color) {
 
 void TskCustomGroupBox::ApplyUIStyle(TskUIStyle style, TskFileTheme* fileTheme) {
     ApplyThemeToChildren(this, style, fileTheme);
-    TskUIStyle effective;
-    if (UsesFileTheme(fileTheme, style, effective)) {
-        borderColor_ = fileTheme->GetColor(ThemeElement::ControlBorderColor);
-        Font()->SetColor(fileTheme->GetColor(ThemeElement::ControlFontColor));
-    } else {
-        borderColor_ = GetThemeColor(effective, ThemeElement::ControlBorderColor);
-        Font()->SetColor(GetThemeColor(effective, ThemeElement::ControlFontColor));
-    }
+    const TskThemeSource source(fileTheme, style);
+    borderColor_ = source.GetColor(ThemeElement::ControlBorderColor);
+    Font()->SetColor(source.GetColor(ThemeElement::ControlFontColor));
     Invalidate();
 }
 
@@ -84,8 +66,7 @@ void TskCustomGroupBox::FontChanged() {
 }
 
 void TskCustomGroupBox::Paint() {
-    TBitmap buffer(std::max(Width(), 1), std::max(Height(), 1));
-    TCanvas& canvas = buffer.Canvas();
+    TCanvas& canvas = Canvas();
     PaintBackground(canvas);
     canvas.Font().Assign(*Font());
     const TRect r = ClientRect();
@@ -111,5 +92,4 @@ void TskCustomGroupBox::Paint() {
     if (!Enabled()) canvas.Font().SetColor(TColor(0x808080));
     canvas.Brush().SetStyle(bsClear);
     canvas.TextOut(rightToLeft ? Width() - textWidth - 6 : 5, 0, caption_);
-    Canvas().Draw(0, 0, buffer);
 }

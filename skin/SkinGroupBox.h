@@ -2,21 +2,21 @@
 // A framed group box with a caption in its top edge, coloured from the theme.
 
 #include "skin/SkinImagePanel.h"
-#include "skin/SkinMgr.h"
+#include "skin/SkinThemeLink.h"
 
 class TskCustomGroupBox : public TskCustomPanel {
-    DECLARE_PUBLISHED(TskCustomGroupBox)
+    DECLARE_PUBLISHED(TskCustomGroupBox, TskCustomPanel)
   public:
     explicit TskCustomGroupBox(TComponent* owner);
 
     // Held apart from the window text, which stays a single blank.
     const std::string& Caption() const { return caption_; }
     void SetCaption(const std::string& caption);
-    TskUIStyle UIStyle() const { return uiStyle_; }
-    void SetUIStyle(TskUIStyle style);
-    TskFileTheme* FileTheme() const { return fileTheme_; }
+    TskUIStyle UIStyle() const { return theme_.Style(); }
+    void SetUIStyle(TskUIStyle style) { theme_.SetStyle(style); }
+    TskFileTheme* FileTheme() const { return theme_.FileTheme(); }
     // Sets UIStyle again, so the look follows the (re)loaded skin file.
-    void SetFileTheme(TskFileTheme* theme);
+    void SetFileTheme(TskFileTheme* theme) { theme_.SetFileTheme(theme); }
     TColor BorderColor() const { return borderColor_; }
     void SetBorderColor(TColor color);
 
@@ -32,7 +32,6 @@ class TskCustomGroupBox : public TskCustomPanel {
 
   private:
     std::string caption_;
-    TskUIStyle uiStyle_ = TskUIStyle::DeepBlue;
-    TskFileTheme* fileTheme_ = nullptr;
+    TskThemeLink theme_;
     TColor borderColor_ = clBlack;
 };

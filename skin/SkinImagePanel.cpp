@@ -6,14 +6,14 @@
 #include <algorithm>
 
 const ClassInfo& TskCustomPanel::StaticClassInfo() {
-    static const ClassInfo info =
-        ClassBuilder<TskCustomPanel, TCustomPanel>("TskCustomPanel").Build();
+    static const ClassInfo info = ClassBuilder<TskCustomPanel>().Build();
     return info;
 }
 
 TskCustomPanel::TskCustomPanel(TComponent* owner) : TCustomPanel(owner) {
     SetBevelOuter(bvNone);
     SetBevelInner(bvNone);
+    SetDoubleBuffered(true);
 }
 
 void TskCustomPanel::SetTransparent(bool value) {
@@ -40,8 +40,7 @@ void TskCustomPanel::PaintBackground(TCanvas& canvas) {
 }
 
 void TskCustomPanel::Paint() {
-    TBitmap buffer(std::max(Width(), 1), std::max(Height(), 1));
-    TCanvas& canvas = buffer.Canvas();
+    TCanvas& canvas = Canvas();
     PaintBackground(canvas);
     canvas.Brush().SetStyle(bsClear);
     if (!Trim(Text()).empty()) {
@@ -52,5 +51,4 @@ void TskCustomPanel::Paint() {
                                                                : DT_CENTER;
         canvas.DrawText(Text(), r, DT_SINGLELINE | DT_VCENTER | align);
     }
-    Canvas().Draw(0, 0, buffer);
 }

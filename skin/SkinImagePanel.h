@@ -5,7 +5,7 @@
 #include "framework/Panel.h"
 
 class TskCustomPanel : public TCustomPanel {
-    DECLARE_PUBLISHED(TskCustomPanel)
+    DECLARE_PUBLISHED(TskCustomPanel, TCustomPanel)
   public:
     explicit TskCustomPanel(TComponent* owner);
 
@@ -16,7 +16,6 @@ class TskCustomPanel : public TCustomPanel {
     virtual void ClearBackground();
     virtual void CaptionRectChanged() {}
     void Paint() override;
-    bool EraseBackground(HDC) override { return true; }
     void TextChanged() override;
     // Fills canvas with what lies behind the panel: the parent's colour when
     // transparent, else the panel's own.

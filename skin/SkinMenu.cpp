@@ -60,20 +60,15 @@ void DrawMacMenuSelection(TCanvas& canvas, const TRect& rect) {
 void DrawMenuWindowFrame(HWND window, TColor outerColor, TColor lineColor) {
     RECT w;
     if (!GetWindowRect(window, &w)) return;
-    HWND desktop = GetDesktopWindow();
-    HDC dc = GetWindowDC(desktop);
-    if (!dc) return;
-    {
-        TCanvas canvas;
-        canvas.Attach(dc);
-        FrameRectColor(canvas, Rect(w.left, w.top + 1, w.right - 1, w.bottom - 1), outerColor);
-        FrameRectColor(canvas, Rect(w.left + 1, w.top + 2, w.right - 2, w.bottom - 2), clWhite);
-        canvas.Pen().SetColor(lineColor);
-        const int l = w.left, t = w.top, r = w.right, b = w.bottom;
-        canvas.Polyline({{l, b - 1}, {r - 1, b - 1}, {r - 1, t}, {r, t}, {l, t}});
-        canvas.Detach();
-    }
-    ReleaseDC(desktop, dc);
+    WindowDc desktop(GetDesktopWindow(), true);
+    if (!desktop.Get()) return;
+    TCanvas canvas;
+    CanvasScope scope(canvas, desktop.Get());
+    FrameRectColor(canvas, Rect(w.left, w.top + 1, w.right - 1, w.bottom - 1), outerColor);
+    FrameRectColor(canvas, Rect(w.left + 1, w.top + 2, w.right - 2, w.bottom - 2), clWhite);
+    canvas.Pen().SetColor(lineColor);
+    const int l = w.left, t = w.top, r = w.right, b = w.bottom;
+    canvas.Polyline({{l, b - 1}, {r - 1, b - 1}, {r - 1, t}, {r, t}, {l, t}});
 }
 
 void GetMenuFont(TFont& font) {

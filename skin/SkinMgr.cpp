@@ -3,6 +3,7 @@
 #include "framework/Forms.h"
 #include "framework/Streams.h"
 #include "skin/SkinPublic.h"
+#include "skin/SkinRadioGroup.h"
 
 namespace {
 
@@ -43,21 +44,17 @@ bool IsSkinForm(const TObject* object) {
     return false;
 }
 
-const bool registered = (RegisterPublishedClass(TskFileTheme::StaticClassInfo()), true);
-
 } // namespace
 
 const ClassInfo& TskFileTheme::StaticClassInfo() {
     static const ClassInfo info =
-        ClassBuilder<TskFileTheme, TComponent>("TskFileTheme")
+        ClassBuilder<TskFileTheme>()
             .Str("ThemeFile", &TskFileTheme::ThemeFile, &TskFileTheme::SetThemeFile)
             .Build();
     return info;
 }
 
-TskFileTheme::TskFileTheme(TComponent* owner) : TComponent(owner) {
-    (void)registered;
-}
+TskFileTheme::TskFileTheme(TComponent* owner) : TComponent(owner) {}
 
 void TskFileTheme::SetThemeFile(const std::string& value) {
     const bool first = themeFile_.empty();
@@ -101,4 +98,9 @@ void ReferToFileTheme(TComponent* control, TskFileTheme*& field, TskFileTheme* t
     if (field && field != theme) field->RemoveFreeNotification(control);
     field = theme;
     if (theme) control->FreeNotification(theme);
+}
+
+void RegisterSkinClasses() {
+    RegisterClasses<TskFileTheme, TskButton, TskCheckBox, TskRadioButton, TskCheckGroup,
+                    TskRadioGroup>();
 }

@@ -9,7 +9,7 @@
 class TBitmap;
 
 class TskFileTheme : public TComponent {
-    DECLARE_PUBLISHED(TskFileTheme)
+    DECLARE_PUBLISHED(TskFileTheme, TComponent)
   public:
     explicit TskFileTheme(TComponent* owner);
 
@@ -45,3 +45,6 @@ bool UsesFileTheme(const TskFileTheme* fileTheme, TskUIStyle style, TskUIStyle& 
 // Points field at theme and asks to be told when theme goes away; the theme
 // it pointed at before is let go.
 void ReferToFileTheme(TComponent* control, TskFileTheme*& field, TskFileTheme* theme);
+
+// Makes the skin library's classes known to the form reader.
+void RegisterSkinClasses();

@@ -131,15 +131,12 @@ void PaintParentBackground(TCanvas& canvas, TControl* control) {
     if (!control || !control->Parent()) return;
     TWinControl* parent = control->Parent();
     HDC dc = canvas.Handle();
-    const int saved = SaveDC(dc);
-    POINT origin;
-    GetViewportOrgEx(dc, &origin);
-    SetViewportOrgEx(dc, origin.x - control->Left(), origin.y - control->Top(), nullptr);
+    DcStateScope state(dc);
+    OffsetViewportOrgEx(dc, -control->Left(), -control->Top(), nullptr);
     IntersectClipRect(dc, 0, 0, parent->ClientWidth(), parent->ClientHeight());
     HWND window = parent->Handle();
     SendMessageA(window, WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
     SendMessageA(window, WM_PAINT, reinterpret_cast<WPARAM>(dc), 0);
-    RestoreDC(dc, saved);
 }
 
 void RotateBitmap180(TBitmap& bitmap) {

@@ -4,7 +4,7 @@
 // parent's background, and pushing a theme down to child controls.
 
 #include "framework/Bitmap.h"
-#include "framework/Controls.h"
+#include "framework/WinControl.h"
 #include "framework/Forms.h"
 #include "skin/SkinThemeTables.h"
 

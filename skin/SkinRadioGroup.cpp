@@ -8,7 +8,7 @@
 
 const ClassInfo& TskCheckGroup::StaticClassInfo() {
     static const ClassInfo info =
-        ClassBuilder<TskCheckGroup, TskCustomGroupBox>("TskCheckGroup")
+        ClassBuilder<TskCheckGroup>()
             .Color("BorderColor", &TskCheckGroup::BorderColor, &TskCheckGroup::SetBorderColor)
             .Int("Columns", &TskCheckGroup::Columns, &TskCheckGroup::SetColumns)
             .Color("FontColor", &TskCheckGroup::FontColor, &TskCheckGroup::SetFontColor)
@@ -172,7 +172,7 @@ void TskCheckGroup::ColorChanged() {
 
 const ClassInfo& TskRadioGroup::StaticClassInfo() {
     static const ClassInfo info =
-        ClassBuilder<TskRadioGroup, TskCheckGroup>("TskRadioGroup")
+        ClassBuilder<TskRadioGroup>()
             .Int("ItemIndex", &TskRadioGroup::ItemIndex, &TskRadioGroup::SetItemIndex)
             .Build();
     return info;
@@ -206,8 +206,7 @@ void TskRadioGroup::FocusItem() {
 // ---------------------------------------------------------------------------- item buttons
 
 const ClassInfo& TskCheckGroupButton::StaticClassInfo() {
-    static const ClassInfo info =
-        ClassBuilder<TskCheckGroupButton, TskCheckBox>("TskCheckGroupButton").Build();
+    static const ClassInfo info = ClassBuilder<TskCheckGroupButton>().Build();
     return info;
 }
 
@@ -215,8 +214,7 @@ TskCheckGroupButton::TskCheckGroupButton(TComponent* owner, TskCheckGroup* group
     : TskCheckBox(owner), group_(group) {}
 
 const ClassInfo& TskRadioGroupButton::StaticClassInfo() {
-    static const ClassInfo info =
-        ClassBuilder<TskRadioGroupButton, TskRadioButton>("TskRadioGroupButton").Build();
+    static const ClassInfo info = ClassBuilder<TskRadioGroupButton>().Build();
     return info;
 }
 

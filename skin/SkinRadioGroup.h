@@ -11,7 +11,7 @@
 class TskCheckGroup;
 
 class TskCheckGroup : public TskCustomGroupBox {
-    DECLARE_PUBLISHED(TskCheckGroup)
+    DECLARE_PUBLISHED(TskCheckGroup, TskCustomGroupBox)
   public:
     explicit TskCheckGroup(TComponent* owner);
     ~TskCheckGroup() override;
@@ -58,7 +58,7 @@ class TskCheckGroup : public TskCustomGroupBox {
 };
 
 class TskRadioGroup : public TskCheckGroup {
-    DECLARE_PUBLISHED(TskRadioGroup)
+    DECLARE_PUBLISHED(TskRadioGroup, TskCheckGroup)
   public:
     explicit TskRadioGroup(TComponent* owner) : TskCheckGroup(owner) {}
 
@@ -74,7 +74,7 @@ class TskRadioGroup : public TskCheckGroup {
 };
 
 class TskCheckGroupButton : public TskCheckBox {
-    DECLARE_PUBLISHED(TskCheckGroupButton)
+    DECLARE_PUBLISHED(TskCheckGroupButton, TskCheckBox)
   public:
     TskCheckGroupButton(TComponent* owner, TskCheckGroup* group);
     explicit TskCheckGroupButton(TComponent* owner) : TskCheckGroupButton(owner, nullptr) {}
@@ -88,7 +88,7 @@ class TskCheckGroupButton : public TskCheckBox {
 };
 
 class TskRadioGroupButton : public TskRadioButton {
-    DECLARE_PUBLISHED(TskRadioGroupButton)
+    DECLARE_PUBLISHED(TskRadioGroupButton, TskRadioButton)
   public:
     TskRadioGroupButton(TComponent* owner, TskRadioGroup* group);
     explicit TskRadioGroupButton(TComponent* owner) : TskRadioGroupButton(owner, nullptr) {}

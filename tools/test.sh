@@ -35,6 +35,9 @@ run_logged() {
 step "installing dependencies"
 tools/install-deps.sh
 
+step "checking the layering"
+tools/check-layers.sh
+
 . tools/wine-env.sh
 export WINEPREFIX=${TEST_WINEPREFIX:-$repo/build/wineprefix-test-$WINE_ARCH}
 echo "   Wine: $WINE_ARCH ($WINE_LOADER_CMD), prefix $WINEPREFIX"

@@ -6,7 +6,7 @@
 
 const ClassInfo& TOffsetOptions::StaticClassInfo() {
     static const ClassInfo info =
-        ClassBuilder<TOffsetOptions, TPersistent>("TOffsetOptions")
+        ClassBuilder<TOffsetOptions>()
             .Int("OffsetX", &TOffsetOptions::OffsetX, &TOffsetOptions::SetOffsetX)
             .Int("OffsetY", &TOffsetOptions::OffsetY, &TOffsetOptions::SetOffsetY)
             .Int("LineDistance", &TOffsetOptions::LineDistance, &TOffsetOptions::SetLineDistance)
@@ -39,7 +39,7 @@ std::vector<std::string> SplitLines(const std::string& text) {
 
 const ClassInfo& TTextTrayIcon::StaticClassInfo() {
     static const ClassInfo info =
-        ClassBuilder<TTextTrayIcon, TTrayIcon>("TTextTrayIcon")
+        ClassBuilder<TTextTrayIcon>()
             .Binary("BackgroundIcon", &TTextTrayIcon::SetBackgroundImage,
                     &TTextTrayIcon::SetBackgroundResource)
             .Str("Text", &TTextTrayIcon::Text, &TTextTrayIcon::SetText)
@@ -217,4 +217,8 @@ bool TTextTrayIcon::BlendOnBackground(TBitmap& bitmap, TIcon& icon, TColor maskC
     const int index = list.AddMasked(blended, maskColor);
     list.GetIcon(index, icon);
     return true;
+}
+
+void RegisterTrayClasses() {
+    RegisterClasses<TTrayIcon, TTextTrayIcon>();
 }

@@ -8,7 +8,7 @@
 
 // The fine position of the text; each change is reported through OnChange.
 class TOffsetOptions : public TPersistent {
-    DECLARE_PUBLISHED(TOffsetOptions)
+    DECLARE_PUBLISHED(TOffsetOptions, TPersistent)
   public:
     int OffsetX() const { return offsetX_; }
     void SetOffsetX(int value) { Store(offsetX_, value); }
@@ -29,7 +29,7 @@ class TOffsetOptions : public TPersistent {
 };
 
 class TTextTrayIcon : public TTrayIcon {
-    DECLARE_PUBLISHED(TTextTrayIcon)
+    DECLARE_PUBLISHED(TTextTrayIcon, TTrayIcon)
   public:
     explicit TTextTrayIcon(TComponent* owner);
     ~TTextTrayIcon() override;
@@ -92,3 +92,6 @@ class TTextTrayIcon : public TTrayIcon {
 
 // The lines of text, split at each carriage return; the last may be empty.
 std::vector<std::string> SplitLines(const std::string& text);
+
+// Makes the tray icon classes known to the form reader.
+void RegisterTrayClasses();

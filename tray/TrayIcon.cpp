@@ -1,6 +1,7 @@
 #include "tray/TrayIcon.h"
 
 #include "framework/Application.h"
+#include "framework/ExceptionBarrier.h"
 #include "framework/Exceptions.h"
 #include "framework/Forms.h"
 #include "framework/Streams.h"
@@ -163,7 +164,7 @@ std::vector<uint32_t> PixelsOf(HICON icon) {
 
 const ClassInfo& TTrayIcon::StaticClassInfo() {
     static const ClassInfo info =
-        ClassBuilder<TTrayIcon, TComponent>("TTrayIcon")
+        ClassBuilder<TTrayIcon>()
             .Bool("DesignPreview", &TTrayIcon::DesignPreview, &TTrayIcon::SetDesignPreview)
             .Reference<TImageList>("IconList", &TTrayIcon::IconList, &TTrayIcon::SetIconList)
             .Bool("CycleIcons", &TTrayIcon::CycleIcons, &TTrayIcon::SetCycleIcons)

@@ -4,7 +4,7 @@
 // click / double-click / mouse events, a popup menu at the cursor, and
 // minimize-to-tray through hooks of the application window and the owner form.
 
-#include "framework/Controls.h"
+#include "framework/WinControl.h"
 #include "framework/Icon.h"
 #include "framework/ImageList.h"
 #include "framework/Menus.h"
@@ -58,7 +58,7 @@ extern CursorPosFunc GetCursorPosition;
 } // namespace TrayPlatform
 
 class TTrayIcon : public TComponent {
-    DECLARE_PUBLISHED(TTrayIcon)
+    DECLARE_PUBLISHED(TTrayIcon, TComponent)
   public:
     explicit TTrayIcon(TComponent* owner);
     ~TTrayIcon() override;

@@ -22,7 +22,7 @@ std::vector<std::string>& Journal() {
 }
 
 class TOptions : public TPersistent {
-    DECLARE_PUBLISHED(TOptions)
+    DECLARE_PUBLISHED(TOptions, TPersistent)
   public:
     int OffsetX() const { return offsetX_; }
     void SetOffsetX(int v) {
@@ -35,14 +35,13 @@ class TOptions : public TPersistent {
 };
 
 const ClassInfo& TOptions::StaticClassInfo() {
-    static const ClassInfo info = ClassBuilder<TOptions, TPersistent>("TOptions")
-                                      .Int("OffsetX", &TOptions::OffsetX, &TOptions::SetOffsetX)
-                                      .Build();
+    static const ClassInfo info =
+        ClassBuilder<TOptions>().Int("OffsetX", &TOptions::OffsetX, &TOptions::SetOffsetX).Build();
     return info;
 }
 
 class TButtonItem : public TCollectionItem {
-    DECLARE_PUBLISHED(TButtonItem)
+    DECLARE_PUBLISHED(TButtonItem, TCollectionItem)
   public:
     using TCollectionItem::TCollectionItem;
     int Top() const { return top_; }
@@ -53,9 +52,8 @@ class TButtonItem : public TCollectionItem {
 };
 
 const ClassInfo& TButtonItem::StaticClassInfo() {
-    static const ClassInfo info = ClassBuilder<TButtonItem, TCollectionItem>("TButtonItem")
-                                      .Int("Top", &TButtonItem::Top, &TButtonItem::SetTop)
-                                      .Build();
+    static const ClassInfo info =
+        ClassBuilder<TButtonItem>().Int("Top", &TButtonItem::Top, &TButtonItem::SetTop).Build();
     return info;
 }
 
@@ -65,7 +63,7 @@ const TEnumInfo kStyles{{"stPlain", "stFancy"}};
 const TEnumInfo kFlags{{"flA", "flB", "flC"}};
 
 class TWidget : public TComponent {
-    DECLARE_PUBLISHED(TWidget)
+    DECLARE_PUBLISHED(TWidget, TComponent)
   public:
     explicit TWidget(TComponent* owner)
         : TComponent(owner),
@@ -128,7 +126,7 @@ class TWidget : public TComponent {
 
 const ClassInfo& TWidget::StaticClassInfo() {
     static const ClassInfo info =
-        ClassBuilder<TWidget, TComponent>("TWidget")
+        ClassBuilder<TWidget>()
             .Bool("Checked", &TWidget::Checked, &TWidget::SetChecked)
             .Color("Color", &TWidget::Color, &TWidget::SetColor)
             .Binary("Data", &TWidget::SetData, &TWidget::SetDataResource)
@@ -146,7 +144,7 @@ const ClassInfo& TWidget::StaticClassInfo() {
 }
 
 class TTestForm : public TComponent {
-    DECLARE_PUBLISHED(TTestForm)
+    DECLARE_PUBLISHED(TTestForm, TComponent)
   public:
     TTestForm() : TComponent(nullptr) {}
     TWidget* First = nullptr;
@@ -161,7 +159,7 @@ class TTestForm : public TComponent {
 };
 
 const ClassInfo& TTestForm::StaticClassInfo() {
-    static const ClassInfo info = ClassBuilder<TTestForm, TComponent>("TTestForm")
+    static const ClassInfo info = ClassBuilder<TTestForm>()
                                       .Field("First", &TTestForm::First)
                                       .Field("Second", &TTestForm::Second)
                                       .Method("WidgetChange", &TTestForm::WidgetChange)
@@ -324,6 +322,30 @@ TEST_F(FormReaderTest, RejectsMalformedText) {
               "Error reading form description, line 3: end expected");
     EXPECT_EQ(ErrorOf("object Root: TTestForm\nend\nend\n"),
               "Error reading form description, line 3: text after the final end");
+}
+
+} // namespace
+
+namespace {
+
+TEST(PropertyAccessTest, EveryMisuseRaisesThePropertyError) {
+    TWidget widget(nullptr);
+    // An event is no string, number, reference or object: each by-name access
+    // of the wrong kind is refused before it reaches an accessor.
+    EXPECT_THROW(GetStrProp(&widget, "OnChange"), EPropertyError);
+    EXPECT_THROW(SetStrProp(&widget, "OnChange", "x"), EPropertyError);
+    EXPECT_THROW(GetOrdProp(&widget, "OnChange"), EPropertyError);
+    EXPECT_THROW(SetOrdProp(&widget, "OnChange", 1), EPropertyError);
+    EXPECT_THROW(GetComponentProp(&widget, "OnChange"), EPropertyError);
+    EXPECT_THROW(GetObjectProp(&widget, "OnChange"), EPropertyError);
+    EXPECT_THROW(GetStrProp(&widget, "Size"), EPropertyError);
+    EXPECT_THROW(GetOrdProp(&widget, "Text"), EPropertyError);
+    EXPECT_THROW(GetOrdProp(&widget, "Data"), EPropertyError); // write-only picture data
+    EXPECT_THROW(GetOrdProp(&widget, "NoSuchProperty"), EPropertyError);
+    TTestForm other; // a component of another class than the reference takes
+    EXPECT_THROW(SetComponentProp(&widget, "Partner", &other), EPropertyError);
+    SetOrdProp(&widget, "Size", 7);
+    EXPECT_EQ(GetOrdProp(&widget, "Size"), 7);
 }
 
 } // namespace

@@ -7,7 +7,9 @@
 #include "framework/Bitmap.h"
 #include "framework/Button.h"
 #include "framework/Exceptions.h"
+#include "framework/KeyboardNavigation.h"
 #include "framework/Timer.h"
+#include "tests/support/GdiCount.h"
 
 #include <gtest/gtest.h>
 
@@ -245,6 +247,163 @@ TEST_F(ApplicationTest, TabArrowsEnterAndAltLettersReachTheFormsControls) {
     press(third->Handle(), WM_KEYDOWN, VK_ESCAPE);
     press(third->Handle(), WM_SYSCHAR, 'a');
     EXPECT_EQ(first->keys, "enter escape alt+a ");
+}
+
+// ---- where exceptions stop
+
+class TThrowingControl : public TWinControl {
+  public:
+    explicit TThrowingControl(TComponent* owner) : TWinControl(owner) {}
+    int answered = 0;
+    void WndProc(TMessage& message) override {
+        if (message.Msg == WM_USER + 9) throw EConvertError("'x' is not a valid integer value");
+        if (message.Msg == WM_USER + 10) {
+            ++answered;
+            message.Result = 42;
+            return;
+        }
+        TWinControl::WndProc(message);
+    }
+};
+
+TEST_F(ApplicationTest, AnExceptionInAWindowProcedureShowsTheBoxAndTheWindowGoesOn) {
+    TTestForm* form = application.CreateForm<TTestForm>();
+    auto* control = new TThrowingControl(form);
+    control->SetParent(form);
+    BoxWatcher watcher;
+    watcher.Start();
+    SendMessageA(control->Handle(), WM_USER + 9, 0, 0);
+    watcher.thread.join();
+    EXPECT_TRUE(watcher.seen);
+    EXPECT_EQ(watcher.text, "'x' is not a valid integer value.");
+    EXPECT_EQ(SendMessageA(control->Handle(), WM_USER + 10, 0, 0), 42);
+    EXPECT_EQ(control->answered, 1);
+}
+
+TEST_F(ApplicationTest, AnExceptionFromOnDestroyShowsTheBoxInsteadOfEndingTheProgram) {
+    auto* form = new TTestForm(&application);
+    form->HandleNeeded();
+    form->OnDestroy = [](TObject*) { throw Exception("Closing failed"); };
+    BoxWatcher watcher;
+    watcher.Start();
+    delete form; // from a destructor: an escaping exception would end the process
+    watcher.thread.join();
+    EXPECT_TRUE(watcher.seen);
+    EXPECT_EQ(watcher.text, "Closing failed.");
+}
+
+// ---- the double buffer
+
+class TBufferedProbe : public TCustomControl {
+  public:
+    explicit TBufferedProbe(TComponent* owner) : TCustomControl(owner) {
+        SetDoubleBuffered(true);
+        SetBounds(0, 0, 40, 30);
+    }
+    int paints = 0;
+    bool hadBuffer = false;
+
+  protected:
+    void Paint() override {
+        ++paints;
+        hadBuffer = PaintBuffer() != nullptr;
+        Canvas().Brush().SetColor(clNavy);
+        Canvas().FillRect(ClientRect());
+        Canvas().Pen().SetColor(clYellow);
+        Canvas().MoveTo(0, 29);
+        Canvas().LineTo(40, 29);
+        Canvas().Font().SetColor(clWhite);
+        Canvas().Brush().SetStyle(bsClear);
+        Canvas().TextOut(2, 2, "Buffered");
+    }
+};
+
+TEST_F(ApplicationTest, ADoubleBufferedControlPaintsOffScreenAndNeverErases) {
+    TTestForm* form = application.CreateForm<TTestForm>();
+    auto* probe = new TBufferedProbe(form);
+    probe->SetParent(form);
+    TBitmap target(40, 30);
+    target.Canvas().Brush().SetColor(clRed);
+    target.Canvas().FillRect(TRect{0, 0, 40, 30});
+    HDC dc = target.Canvas().Handle();
+    EXPECT_EQ(SendMessageA(probe->Handle(), WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0), 1);
+    EXPECT_EQ(target.Pixel(5, 5), clRed) << "erasing draws nothing";
+    SendMessageA(probe->Handle(), WM_PAINT, reinterpret_cast<WPARAM>(dc), 0);
+    EXPECT_TRUE(probe->hadBuffer);
+    EXPECT_EQ(target.Pixel(39, 0), clNavy);
+    EXPECT_EQ(target.Pixel(20, 29), clYellow);
+}
+
+TEST_F(ApplicationTest, TenThousandBufferedPaintsLeaveTheGdiObjectsAsTheyWere) {
+    TTestForm* form = application.CreateForm<TTestForm>();
+    auto* probe = new TBufferedProbe(form);
+    probe->SetParent(form);
+    TBitmap target(40, 30);
+    HDC dc = target.Canvas().Handle();
+    SendMessageA(probe->Handle(), WM_PAINT, reinterpret_cast<WPARAM>(dc), 0); // warm up
+    const int before = LiveGdiObjects();
+    for (int i = 0; i < 10000; ++i)
+        SendMessageA(probe->Handle(), WM_PAINT, reinterpret_cast<WPARAM>(dc), 0);
+    EXPECT_EQ(probe->paints, 10001);
+    EXPECT_EQ(LiveGdiObjects(), before);
+}
+
+// ---- keyboard navigation with real key presses
+
+void PressKeys(std::initializer_list<WORD> down) {
+    std::vector<INPUT> inputs;
+    for (WORD key : down) {
+        INPUT input{};
+        input.type = INPUT_KEYBOARD;
+        input.ki.wVk = key;
+        inputs.push_back(input);
+    }
+    for (auto it = down.end(); it != down.begin();) {
+        INPUT input{};
+        input.type = INPUT_KEYBOARD;
+        input.ki.wVk = *--it;
+        input.ki.dwFlags = KEYEVENTF_KEYUP;
+        inputs.push_back(input);
+    }
+    SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+}
+
+TEST_F(ApplicationTest, TabFromAGroupsItemGoesToTheControlsAroundTheGroup) {
+    TTestForm* form = application.CreateForm<TTestForm>();
+    form->SetBounds(100, 100, 300, 200);
+    const auto make = [&](TWinControl* parent, int order, bool tabStop, int top) {
+        auto* c = new TKeyProbe(form);
+        c->SetParent(parent);
+        c->SetTabOrder(order);
+        c->SetTabStop(tabStop);
+        c->SetTop(top);
+        return c;
+    };
+    TKeyProbe* before = make(form, 0, true, 0);
+    auto* group = new TKeyProbe(form);
+    group->SetParent(form);
+    group->SetTabOrder(1);
+    group->SetBounds(0, 30, 120, 80);
+    TKeyProbe* item = make(group, -1, false, 20);
+    make(group, -1, false, 45);
+    TKeyProbe* after = make(form, 2, true, 120);
+    form->Show();
+    SetForegroundWindow(form->Handle());
+    const auto settle = [&](TWinControl* expected) {
+        for (int i = 0; i < 200 && !expected->Focused(); ++i) {
+            application.ProcessMessages();
+            Sleep(5);
+        }
+        return expected->Focused();
+    };
+    item->SetFocus();
+    ASSERT_TRUE(settle(item));
+    PressKeys({VK_TAB});
+    EXPECT_TRUE(settle(after)) << "Tab goes on to the control after the group";
+    item->SetFocus();
+    ASSERT_TRUE(settle(item));
+    PressKeys({VK_SHIFT, VK_TAB});
+    EXPECT_TRUE(settle(before)) << "Shift+Tab leaves the group for the control before it";
 }
 
 } // namespace

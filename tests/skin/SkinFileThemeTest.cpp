@@ -172,7 +172,7 @@ namespace {
 int reapplied = 0;
 
 class TskThemed : public TComponent {
-    DECLARE_PUBLISHED(TskThemed)
+    DECLARE_PUBLISHED(TskThemed, TComponent)
   public:
     using TComponent::TComponent;
     TskFileTheme* FileTheme() const { return theme_; }
@@ -185,7 +185,7 @@ class TskThemed : public TComponent {
 
 const ClassInfo& TskThemed::StaticClassInfo() {
     static const ClassInfo info =
-        ClassBuilder<TskThemed, TComponent>("TskThemed")
+        ClassBuilder<TskThemed>()
             .Reference<TskFileTheme>("FileTheme", &TskThemed::FileTheme, &TskThemed::SetFileTheme)
             .Build();
     return info;

@@ -46,7 +46,7 @@ namespace {
 
 // Stand-ins with the published properties the theme code looks for.
 class TskForm : public TCustomControl {
-    DECLARE_PUBLISHED(TskForm)
+    DECLARE_PUBLISHED(TskForm, TCustomControl)
   public:
     explicit TskForm(TComponent* owner) : TCustomControl(owner) {}
     TskUIStyle UIStyle() const { return style_; }
@@ -56,7 +56,7 @@ class TskForm : public TCustomControl {
 
 const ClassInfo& TskForm::StaticClassInfo() {
     static const ClassInfo info =
-        ClassBuilder<TskForm, TCustomControl>("TskForm")
+        ClassBuilder<TskForm>()
             .Enum("UIStyle", TskUIStyleInfo, &TskForm::UIStyle, &TskForm::SetUIStyle)
             .Build();
     return info;
@@ -65,7 +65,7 @@ const ClassInfo& TskForm::StaticClassInfo() {
 std::vector<std::string> calls;
 
 class TskProbe : public TControl {
-    DECLARE_PUBLISHED(TskProbe)
+    DECLARE_PUBLISHED(TskProbe, TControl)
   public:
     explicit TskProbe(TComponent* owner) : TControl(owner) {}
     TskUIStyle UIStyle() const { return style_; }
@@ -84,7 +84,7 @@ class TskProbe : public TControl {
 
 const ClassInfo& TskProbe::StaticClassInfo() {
     static const ClassInfo info =
-        ClassBuilder<TskProbe, TControl>("TskProbe")
+        ClassBuilder<TskProbe>()
             .Enum("UIStyle", TskUIStyleInfo, &TskProbe::UIStyle, &TskProbe::SetUIStyle)
             .Reference<TskFileTheme>("FileTheme", &TskProbe::FileTheme, &TskProbe::SetFileTheme)
             .Build();
@@ -93,13 +93,13 @@ const ClassInfo& TskProbe::StaticClassInfo() {
 
 // Publishes a style but no file theme.
 class TskHalfProbe : public TskForm {
-    DECLARE_PUBLISHED(TskHalfProbe)
+    DECLARE_PUBLISHED(TskHalfProbe, TskForm)
   public:
     using TskForm::TskForm;
 };
 
 const ClassInfo& TskHalfProbe::StaticClassInfo() {
-    static const ClassInfo info = ClassBuilder<TskHalfProbe, TskForm>("TskHalfProbe").Build();
+    static const ClassInfo info = ClassBuilder<TskHalfProbe>().Build();
     return info;
 }
 

@@ -4,7 +4,7 @@
 #include "tray/TextTrayIcon.h"
 
 #include "framework/Application.h"
-#include "tests/tray/GdiCount.h"
+#include "tests/support/GdiCount.h"
 #include "tests/tray/ShellRecorder.h"
 
 #include <gmock/gmock.h>
