@@ -74,14 +74,7 @@ xvfb_pid=""
 cleanup() {
   local rc=$?
   set +e
-  if [ -n "${WINEPREFIX:-}" ] && [ -d "$WINEPREFIX" ]; then
-    "$WINESERVER_CMD" -k >/dev/null 2>&1
-    "$WINESERVER_CMD" -w >/dev/null 2>&1
-  fi
-  if [ -n "$xvfb_pid" ]; then
-    kill "$xvfb_pid" 2>/dev/null
-    wait "$xvfb_pid" 2>/dev/null
-  fi
+  stop_private_desktop
   exit "$rc"
 }
 trap cleanup EXIT

@@ -133,30 +133,22 @@ POINT CursorPosition() {
     return point;
 }
 
-// The colour and mask pixels of an icon, each behind its width and height:
-// icons with equal results look the same wherever they are drawn.
-std::vector<uint32_t> PixelsOf(HICON icon) {
-    std::vector<uint32_t> pixels;
+// The colour and mask bits of an icon, each behind its size and depth: icons
+// with equal results look the same wherever they are drawn.
+std::vector<uint8_t> PixelsOf(HICON icon) {
+    std::vector<uint8_t> pixels;
     ICONINFO info{};
     if (!icon || !GetIconInfo(icon, &info)) return pixels;
     GdiObject mask(info.hbmMask), color(info.hbmColor);
-    WindowDc screen(nullptr);
     for (HBITMAP bitmap : {info.hbmColor, info.hbmMask}) {
         BITMAP bm{};
         if (!bitmap || !GetObjectA(bitmap, sizeof bm, &bm)) continue;
-        BITMAPINFO format{};
-        format.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-        format.bmiHeader.biWidth = bm.bmWidth;
-        format.bmiHeader.biHeight = -bm.bmHeight;
-        format.bmiHeader.biPlanes = 1;
-        format.bmiHeader.biBitCount = 32;
-        format.bmiHeader.biCompression = BI_RGB;
-        const size_t start = pixels.size() + 2;
-        pixels.push_back(static_cast<uint32_t>(bm.bmWidth));
-        pixels.push_back(static_cast<uint32_t>(bm.bmHeight));
-        pixels.resize(start + size_t(bm.bmWidth) * bm.bmHeight);
-        GetDIBits(screen.Get(), bitmap, 0, bm.bmHeight, pixels.data() + start, &format,
-                  DIB_RGB_COLORS);
+        const LONG shape[] = {bm.bmWidth, bm.bmHeight, bm.bmBitsPixel};
+        const auto* shapeBytes = reinterpret_cast<const uint8_t*>(shape);
+        pixels.insert(pixels.end(), shapeBytes, shapeBytes + sizeof shape);
+        const size_t start = pixels.size();
+        pixels.resize(start + size_t(bm.bmWidthBytes) * bm.bmHeight);
+        GetBitmapBits(bitmap, static_cast<LONG>(pixels.size() - start), pixels.data() + start);
     }
     return pixels;
 }
@@ -410,7 +402,7 @@ void TTrayIcon::ForgetTrayState() {
     shown_ = TShownLook{};
 }
 
-const std::vector<uint32_t>& TTrayIcon::IconPixels() {
+const std::vector<uint8_t>& TTrayIcon::IconPixels() {
     if (iconPixelsStale_) {
         iconPixels_ = PixelsOf(icon_.Handle());
         iconPixelsStale_ = false;
@@ -437,7 +429,9 @@ bool TTrayIcon::UpdateInTray() {
 
 bool TTrayIcon::BitmapToIcon(TBitmap& bitmap, TIcon& icon, TColor maskColor) {
     constexpr int kSize = 16;
-    if (bitmap.Width() != kSize || bitmap.Height() != kSize) {
+    BITMAP source{};
+    if (bitmap.Width() != kSize || bitmap.Height() != kSize ||
+        !GetObjectA(bitmap.Handle(), sizeof source, &source) || source.bmBitsPixel != 32) {
         TImageList list(kSize, kSize);
         list.AddMasked(bitmap, maskColor);
         list.GetIcon(0, icon);
@@ -445,25 +439,11 @@ bool TTrayIcon::BitmapToIcon(TBitmap& bitmap, TIcon& icon, TColor maskColor) {
     }
     // The square's pixels go straight into the icon's colour and mask
     // bitmaps: the icon an image list would give, without making the list.
-    BITMAPINFO format{};
-    format.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    format.bmiHeader.biWidth = kSize;
-    format.bmiHeader.biHeight = -kSize; // top-down
-    format.bmiHeader.biPlanes = 1;
-    format.bmiHeader.biBitCount = 32;
-    format.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
-    GdiObject color(CreateDIBSection(nullptr, &format, DIB_RGB_COLORS, &bits, nullptr, 0));
-    if (!color) throw EInvalidGraphic("Out of system resources");
-    auto* pixels = static_cast<uint32_t*>(bits);
-    {
-        WindowDc screen(nullptr);
-        if (GetDIBits(screen.Get(), bitmap.Handle(), 0, kSize, pixels, &format, DIB_RGB_COLORS) !=
-            kSize)
-            throw EInvalidGraphic("Bitmap image is not valid");
-    }
-    // DIB pixels are 0x00RRGGBB. A transparent pixel is black in the colour
-    // bitmap and set in the mask, whose rows are 16-bit aligned.
+    uint32_t pixels[kSize * kSize];
+    if (GetBitmapBits(bitmap.Handle(), sizeof pixels, pixels) != sizeof pixels)
+        throw EInvalidGraphic("Bitmap image is not valid");
+    // Pixels are 0x00RRGGBB. A transparent one is black in the colour bitmap
+    // and set in the mask, whose rows are 16-bit aligned.
     const COLORREF key = ColorToRGB(maskColor);
     const uint32_t transparent =
         maskColor == clNone ? 0xFFFFFFFFu
@@ -478,10 +458,11 @@ bool TTrayIcon::BitmapToIcon(TBitmap& bitmap, TIcon& icon, TColor maskColor) {
             mask[y * 2 + x / 8] |= uint8_t(0x80 >> (x % 8));
         }
     }
+    GdiObject color(CreateBitmap(kSize, kSize, 1, 32, pixels));
     GdiObject maskBitmap(CreateBitmap(kSize, kSize, 1, 1, mask));
     ICONINFO info{TRUE, 0, 0, static_cast<HBITMAP>(maskBitmap.Get()),
                   static_cast<HBITMAP>(color.Get())};
-    HICON made = CreateIconIndirect(&info);
+    HICON made = color && maskBitmap ? CreateIconIndirect(&info) : nullptr;
     if (!made) throw EInvalidGraphic("Out of system resources");
     icon.SetHandle(made);
     return true;

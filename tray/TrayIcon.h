@@ -145,7 +145,7 @@ class TTrayIcon : public TComponent {
     bool ShellCallNeedless(DWORD message);
     void RememberShellCall(DWORD message, bool succeeded);
     void ForgetTrayState();
-    const std::vector<uint32_t>& IconPixels();
+    const std::vector<uint8_t>& IconPixels();
     void CreateIconWindow();
     void HandleTrayMessage(UINT mouseMessage);
     void ClickDefaultItem();
@@ -190,12 +190,12 @@ class TTrayIcon : public TComponent {
         bool InTray = false;
         // Pixels and Tip are what the tray shows.
         bool Known = false;
-        std::vector<uint32_t> Pixels;
+        std::vector<uint8_t> Pixels;
         std::array<char, sizeof(TNotifyIconData::szTip)> Tip{};
     };
     TShownLook shown_;
     // The pixels of Icon, read again only after it changed.
-    std::vector<uint32_t> iconPixels_;
+    std::vector<uint8_t> iconPixels_;
     bool iconPixelsStale_ = true;
     unsigned iconGeneration_ = 0;
     // Expires with the object: code that pumps messages can tell whether a

@@ -3,7 +3,7 @@
 // to the real shell), keeps what the tray shows for each icon window, and
 // steers the cursor position the icons read.
 
-#include "framework/Bitmap.h"
+#include "tests/tray/IconPictures.h"
 #include "tray/TrayIcon.h"
 
 #include <map>
@@ -16,7 +16,7 @@ struct ShellCall {
     // The icon handed over, drawn over white at the time of the call (the
     // handle may be gone later); empty without an icon or when not captured.
     std::vector<TColor> Picture;
-    TColor PixelAt(int x, int y) const { return Picture.empty() ? clNone : Picture[y * 16 + x]; }
+    TColor PixelAt(int x, int y) const { return PixelOf(Picture, x, y); }
 };
 
 // Whether the notification area holds window's icon: a modify that changes
@@ -73,25 +73,14 @@ class ShellRecorder {
     static BOOL WINAPI Record(DWORD message, TNotifyIconData* data) {
         ShellRecorder* self = Instance();
         const BOOL result = self->PassThrough ? self->previous_(message, data) : FALSE;
-        self->Calls.push_back({message, *data, result != FALSE,
-                               self->CaptureIcons ? Draw(data->hIcon) : std::vector<TColor>{}});
+        self->Calls.push_back(
+            {message, *data, result != FALSE,
+             self->CaptureIcons ? PictureOf(data->hIcon) : std::vector<TColor>{}});
         if (result && (message == NIM_ADD || message == NIM_MODIFY))
             self->shown_[data->hWnd] = self->Calls.back();
         else if (result && message == NIM_DELETE)
             self->shown_.erase(data->hWnd);
         return result;
-    }
-    static std::vector<TColor> Draw(HICON icon) {
-        if (!icon) return {};
-        TBitmap target(16, 16);
-        target.Canvas().Brush().SetColor(clWhite);
-        target.Canvas().FillRect(TRect{0, 0, 16, 16});
-        DrawIconEx(target.Canvas().Handle(), 0, 0, icon, 16, 16, 0, nullptr, DI_NORMAL);
-        std::vector<TColor> picture;
-        for (int y = 0; y < 16; ++y)
-            for (int x = 0; x < 16; ++x)
-                picture.push_back(target.Pixel(x, y));
-        return picture;
     }
     TrayPlatform::ShellNotifyFunc previous_;
     std::map<HWND, ShellCall> shown_;

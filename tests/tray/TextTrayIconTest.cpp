@@ -48,13 +48,7 @@ class TextTrayIconTest : public ::testing::Test {
         return ink;
     }
     // The icon handed to the tray, drawn over white.
-    TColor TrayPixel(int x, int y) {
-        TBitmap target(16, 16);
-        target.Canvas().Brush().SetColor(clWhite);
-        target.Canvas().FillRect(TRect{0, 0, 16, 16});
-        target.Canvas().Draw(0, 0, *icon->Icon());
-        return target.Pixel(x, y);
-    }
+    TColor TrayPixel(int x, int y) { return PixelOf(PictureOf(icon->Icon()->Handle()), x, y); }
 
     TApplication application;
     TForm* form = nullptr;
@@ -168,14 +162,9 @@ TEST_F(TextTrayIconTest, OffsetXShiftsTheText) {
 }
 
 TEST_F(TextTrayIconTest, BackgroundIconShowsWhereTheSquareHasItsOwnColour) {
-    TBitmap red(16, 16);
-    red.Canvas().Brush().SetColor(clRed);
-    red.Canvas().FillRect(TRect{0, 0, 16, 16});
-    TIcon background;
-    TTrayIcon::BitmapToIcon(red, background, clNone);
     icon->SetColor(clLime);
     icon->SetText("N");
-    icon->SetBackgroundIcon(background);
+    icon->SetBackgroundIcon(*SquareIcon(clRed));
     EXPECT_EQ(clRed, TrayPixel(0, 0)) << "the square's colour lets the background through";
     const TRect ink = Ink(clLime);
     bool textShown = false;
@@ -264,31 +253,18 @@ TEST_F(TextTrayIconTest, LooksReachTheTrayInTheOrderOfTheWrites) {
 TEST_F(TextTrayIconTest, IconReplacedFromOutsideIsRenderedAgain) {
     icon->SetColor(clLime);
     icon->SetText("N");
-    TBitmap red(16, 16);
-    red.Canvas().Brush().SetColor(clRed);
-    red.Canvas().FillRect(TRect{0, 0, 16, 16});
-    TIcon other;
-    TTrayIcon::BitmapToIcon(red, other, clNone);
-    icon->SetIcon(other);
+    icon->SetIcon(*SquareIcon(clRed));
     EXPECT_EQ(clRed, shell.Shown(icon->IconWindow())->PixelAt(0, 0));
     icon->SetText("N");
     EXPECT_EQ(clLime, shell.Shown(icon->IconWindow())->PixelAt(0, 0));
 }
 
 TEST_F(TextTrayIconTest, NewBackgroundIconMakesANewPicture) {
-    auto square = [](TColor color) {
-        TBitmap bitmap(16, 16);
-        bitmap.Canvas().Brush().SetColor(color);
-        bitmap.Canvas().FillRect(TRect{0, 0, 16, 16});
-        auto made = std::make_unique<TIcon>();
-        TTrayIcon::BitmapToIcon(bitmap, *made, clNone);
-        return made;
-    };
     icon->SetColor(clLime);
     icon->SetText("N");
-    icon->SetBackgroundIcon(*square(clRed));
+    icon->SetBackgroundIcon(*SquareIcon(clRed));
     EXPECT_EQ(clRed, shell.Shown(icon->IconWindow())->PixelAt(0, 0));
-    icon->SetBackgroundIcon(*square(clBlue));
+    icon->SetBackgroundIcon(*SquareIcon(clBlue));
     EXPECT_EQ(clBlue, shell.Shown(icon->IconWindow())->PixelAt(0, 0));
 }
 

@@ -145,12 +145,7 @@ TEST_F(TrayIconTest, UnchangedPictureAndTipAreNotSentAgain) {
     icon->SetIcon(copy); // another handle, the same pixels
     EXPECT_TRUE(shell.Calls.empty());
 
-    TBitmap red(16, 16);
-    red.Canvas().Brush().SetColor(clRed);
-    red.Canvas().FillRect(TRect{0, 0, 16, 16});
-    TIcon other;
-    TTrayIcon::BitmapToIcon(red, other, clNone);
-    icon->SetIcon(other);
+    icon->SetIcon(*SquareIcon(clRed));
     ASSERT_THAT(shell.Messages(), ElementsAre(NIM_MODIFY));
     EXPECT_EQ(clRed, shell.Shown(icon->IconWindow())->PixelAt(8, 8));
     EXPECT_EQ("800x480x32", TipOf(*shell.Shown(icon->IconWindow())));
@@ -630,11 +625,7 @@ class TrayIconListTest : public TrayIconTest {
         icon = LoadedIcon("TrayIcon1");
     }
     // The centre colour of the icon the tray gets.
-    TColor ShownColor() {
-        TBitmap canvas(16, 16);
-        canvas.Canvas().Draw(0, 0, *icon->Icon());
-        return canvas.Pixel(8, 8);
-    }
+    TColor ShownColor() { return PixelOf(PictureOf(icon->Icon()->Handle()), 8, 8); }
     TImageList* list = nullptr;
     TTrayIcon* icon = nullptr;
 };
@@ -691,37 +682,25 @@ TEST_F(TrayIconListTest, RemovedListIsForgotten) {
     EXPECT_EQ(0, icon->IconIndex());
 }
 
-TEST_F(TrayIconListTest, BitmapToIconKeepsEveryPixelOpaqueWithoutMaskColour) {
-    TBitmap picture(16, 16);
-    picture.Canvas().Brush().SetColor(clFuchsia);
-    picture.Canvas().FillRect(TRect{0, 0, 16, 16});
-    TIcon converted;
-    EXPECT_TRUE(TTrayIcon::BitmapToIcon(picture, converted, clNone));
-    TBitmap target(16, 16);
-    target.Canvas().Brush().SetColor(clWhite);
-    target.Canvas().FillRect(TRect{0, 0, 16, 16});
-    target.Canvas().Draw(0, 0, converted);
-    EXPECT_EQ(clFuchsia, target.Pixel(0, 0));
-    EXPECT_EQ(clFuchsia, target.Pixel(15, 15));
-}
-
-TEST_F(TrayIconListTest, BitmapToIconLeavesTheMaskColourTransparent) {
+TEST_F(TrayIconListTest, BitmapToIconMakesOnlyTheMaskColourTransparent) {
     TBitmap picture(16, 16);
     picture.Canvas().Brush().SetColor(clFuchsia);
     picture.Canvas().FillRect(TRect{0, 0, 16, 16});
     picture.Canvas().Brush().SetColor(clLime);
     picture.Canvas().FillRect(TRect{4, 4, 12, 12});
-    TIcon converted;
-    EXPECT_TRUE(TTrayIcon::BitmapToIcon(picture, converted, clFuchsia));
-    TBitmap target(16, 16);
-    target.Canvas().Brush().SetColor(clWhite);
-    target.Canvas().FillRect(TRect{0, 0, 16, 16});
-    target.Canvas().Draw(0, 0, converted);
-    EXPECT_EQ(clWhite, target.Pixel(0, 0));
-    EXPECT_EQ(clWhite, target.Pixel(15, 3));
-    EXPECT_EQ(clLime, target.Pixel(4, 4));
-    EXPECT_EQ(clLime, target.Pixel(11, 11));
-    EXPECT_EQ(clWhite, target.Pixel(12, 12));
+    TIcon opaque, masked;
+    EXPECT_TRUE(TTrayIcon::BitmapToIcon(picture, opaque, clNone));
+    EXPECT_TRUE(TTrayIcon::BitmapToIcon(picture, masked, clFuchsia));
+    const std::vector<TColor> whole = PictureOf(opaque.Handle());
+    const std::vector<TColor> cut = PictureOf(masked.Handle());
+    for (auto [x, y] : {std::pair{0, 0}, {15, 3}, {12, 12}, {15, 15}}) {
+        EXPECT_EQ(clFuchsia, PixelOf(whole, x, y)) << "clNone keeps every pixel";
+        EXPECT_EQ(clWhite, PixelOf(cut, x, y)) << "the mask colour lets the white through";
+    }
+    for (auto [x, y] : {std::pair{4, 4}, {11, 11}}) {
+        EXPECT_EQ(clLime, PixelOf(whole, x, y));
+        EXPECT_EQ(clLime, PixelOf(cut, x, y));
+    }
 }
 
 } // namespace
