@@ -70,15 +70,7 @@ run_logged configure-native cmake -S . -B build/native -G Ninja "${native_compil
 run_logged build-native cmake --build build/native
 
 # ---- the desktop the Windows tests run in ----
-xvfb_pid=""
-cleanup() {
-  local rc=$?
-  set +e
-  stop_private_desktop
-  exit "$rc"
-}
-trap cleanup EXIT
-trap 'exit 130' INT TERM
+stop_desktop_on_exit
 
 if [ -n "${TEST_DISPLAY:-}" ]; then
   export DISPLAY=$TEST_DISPLAY

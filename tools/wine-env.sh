@@ -68,3 +68,11 @@ stop_private_desktop() {
   fi
   return 0
 }
+
+# stop_desktop_on_exit: when the script ends, however it ends, runs
+# stop_private_desktop and keeps the script's exit status.
+stop_desktop_on_exit() {
+  xvfb_pid=""
+  trap 'rc=$?; set +e; stop_private_desktop; exit "$rc"' EXIT
+  trap 'exit 130' INT TERM
+}

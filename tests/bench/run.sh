@@ -26,15 +26,7 @@ fi
 cmake --build "$build" --target MoxelUtility MoxelDriver IndicatorBench MinimalTray \
   >"$log_dir/bench-build.log"
 
-xvfb_pid=""
-cleanup() {
-  local rc=$?
-  set +e
-  stop_private_desktop
-  exit "$rc"
-}
-trap cleanup EXIT
-trap 'exit 130' INT TERM
+stop_desktop_on_exit
 
 start_private_xvfb 1280x1024x24 "$log_dir/bench-xvfb.log" || { echo "could not start Xvfb"; exit 1; }
 echo "Xvfb on $DISPLAY (pid $xvfb_pid), prefix $WINEPREFIX"

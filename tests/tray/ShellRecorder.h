@@ -6,6 +6,8 @@
 #include "tests/tray/IconPictures.h"
 #include "tray/TrayIcon.h"
 
+#include <gtest/gtest.h>
+
 #include <map>
 #include <vector>
 
@@ -28,6 +30,16 @@ inline bool TrayHolds(HWND window) {
     probe.hWnd = window;
     probe.uID = 1;
     return Shell_NotifyIconA(NIM_MODIFY, &probe) != FALSE;
+}
+
+// Takes window's icon out of the notification area behind the icon's back,
+// as a restarted shell would have lost it.
+inline void LoseBehindItsBack(HWND window) {
+    NOTIFYICONDATAA gone{};
+    gone.cbSize = NOTIFYICONDATAA_V2_SIZE;
+    gone.hWnd = window;
+    gone.uID = 1;
+    ASSERT_TRUE(Shell_NotifyIconA(NIM_DELETE, &gone));
 }
 
 class ShellRecorder {

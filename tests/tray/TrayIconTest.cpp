@@ -188,19 +188,14 @@ TEST_F(TrayIconTest, DestructionDeletesTheIconAndTheWindow) {
 
 // ---- the taskbar comes back ----------------------------------------------
 
-TEST_F(TrayIconTest, TaskbarCreatedReAddsVisibleIconsOnly) {
+TEST_F(TrayIconTest, TaskbarCreatedReAddsVisibleIconsOnlyWithTheirLook) {
     TTrayIcon* shown = LoadedIcon("TrayIcon1");
     TTrayIcon* hidden = LoadedIcon("TextTrayIcon1", false);
-    shown->SetIconVisible(false); // as if the shell had lost it
-    shown->SetIconVisible(true);
-    shown->RefreshIcon();
+    shown->SetHint("Num Lock ON");
+    const ShellCall before = *shell.Shown(shown->IconWindow());
     shell.Clear();
-    // Take it out behind the component's back, as a restarted shell would have.
-    NOTIFYICONDATAA gone{};
-    gone.cbSize = NOTIFYICONDATAA_V2_SIZE;
-    gone.hWnd = shown->IconWindow();
-    gone.uID = 1;
-    ASSERT_TRUE(Shell_NotifyIconA(NIM_DELETE, &gone));
+    // The icon still takes itself for shown: its memory must not hold the re-add back.
+    LoseBehindItsBack(shown->IconWindow());
 
     SendMessageA(application.Handle(), TTrayIcon::TaskbarCreatedMessage(), 0, 0);
     EXPECT_THAT(shell.Messages(shown->IconWindow()), ElementsAre(NIM_ADD));
@@ -208,25 +203,8 @@ TEST_F(TrayIconTest, TaskbarCreatedReAddsVisibleIconsOnly) {
     EXPECT_TRUE(shell.Messages(hidden->IconWindow()).empty());
     EXPECT_TRUE(TrayHolds(shown->IconWindow()));
     EXPECT_FALSE(TrayHolds(hidden->IconWindow()));
-}
-
-TEST_F(TrayIconTest, IconLostBehindOurBackComesBackWithTheSameLook) {
-    TTrayIcon* icon = LoadedIcon("TrayIcon1");
-    icon->SetHint("Num Lock ON");
-    const ShellCall before = *shell.Shown(icon->IconWindow());
-    NOTIFYICONDATAA gone{};
-    gone.cbSize = NOTIFYICONDATAA_V2_SIZE;
-    gone.hWnd = icon->IconWindow();
-    gone.uID = 1;
-    ASSERT_TRUE(Shell_NotifyIconA(NIM_DELETE, &gone));
-    // What the icon remembers of the tray must not hold the re-add back.
-    SendMessageA(application.Handle(), TTrayIcon::TaskbarCreatedMessage(), 0, 0);
-    ASSERT_TRUE(TrayHolds(icon->IconWindow()));
-    const ShellCall* after = shell.Shown(icon->IconWindow());
-    ASSERT_NE(nullptr, after);
-    EXPECT_EQ(static_cast<DWORD>(NIM_ADD), after->Message);
-    EXPECT_EQ("Num Lock ON", TipOf(*after));
-    EXPECT_EQ(before.Picture, after->Picture);
+    EXPECT_EQ("Num Lock ON", TipOf(shell.Calls.at(0)));
+    EXPECT_EQ(before.Picture, shell.Calls.at(0).Picture);
 }
 
 // ---- hooks -----------------------------------------------------------------
@@ -501,29 +479,30 @@ TEST_F(TrayIconMouseTest, RemovedMenuIsForgotten) {
 
 // The messages pumped before the menu opens, and the menu's own loop, run
 // handlers that may free the menu or the icon.
+class TrayIconPumpTest : public TrayIconMouseTest {
+  protected:
+    // Runs action from a message the icon's pump will handle.
+    void DuringThePump(std::function<void()> action) {
+        TTrayIcon* other = LoadedIcon("TrayIcon2");
+        other->OnMouseMove = [action](TObject*, TShiftState, int, int) { action(); };
+        PostMessageA(other->IconWindow(), TrayIconMessage, 0, WM_MOUSEMOVE);
+    }
+};
 
-TEST_F(TrayIconMouseTest, MenuFreedWhileMessagesArePumpedIsNotOpened) {
+TEST_F(TrayIconPumpTest, MenuFreedWhileMessagesArePumpedIsNotOpened) {
     auto* menu = new RecordingMenu(form);
     icon->SetPopupMenu(menu);
-    TTrayIcon* other = LoadedIcon("TrayIcon2");
-    other->OnMouseMove = [&](TObject*, TShiftState, int, int) {
-        delete std::exchange(menu, nullptr);
-    };
-    PostMessageA(other->IconWindow(), TrayIconMessage, 0, WM_MOUSEMOVE);
+    DuringThePump([&] { delete std::exchange(menu, nullptr); });
     Mouse(WM_RBUTTONDOWN);
     EXPECT_EQ(nullptr, menu) << "the pump ran the handler";
     EXPECT_EQ(nullptr, icon->PopupMenu());
     EXPECT_EQ("down1 ", events);
 }
 
-TEST_F(TrayIconMouseTest, IconFreedWhileMessagesArePumpedOpensNothing) {
+TEST_F(TrayIconPumpTest, IconFreedWhileMessagesArePumpedOpensNothing) {
     auto* menu = new RecordingMenu(form);
     icon->SetPopupMenu(menu);
-    TTrayIcon* other = LoadedIcon("TrayIcon2");
-    other->OnMouseMove = [&](TObject*, TShiftState, int, int) {
-        delete std::exchange(icon, nullptr);
-    };
-    PostMessageA(other->IconWindow(), TrayIconMessage, 0, WM_MOUSEMOVE);
+    DuringThePump([&] { delete std::exchange(icon, nullptr); });
     SendMessageA(icon->IconWindow(), TrayIconMessage, 0, WM_RBUTTONDOWN);
     EXPECT_EQ(nullptr, icon) << "the pump ran the handler";
     EXPECT_TRUE(menu->opened.empty());
@@ -558,7 +537,7 @@ class PostedMessages {
     HHOOK hook_;
 };
 
-TEST_F(TrayIconMouseTest, IconFreedByAMenuCommandIsLeftAlone) {
+TEST_F(TrayIconPumpTest, IconFreedByAMenuCommandIsLeftAlone) {
     auto* menu = new RecordingMenu(form);
     icon->SetPopupMenu(menu);
     menu->whileOpen = [&] { delete std::exchange(icon, nullptr); };
