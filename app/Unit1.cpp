@@ -3,6 +3,7 @@
 #include "app/DisplayMode.h"
 #include "app/Settings.h"
 #include "framework/Strings.h"
+#include "shapes/MShape.h"
 
 #include "framework/Application.h"
 #include "framework/Button.h"
@@ -61,6 +62,7 @@ void RegisterFormClasses() {
     RegisterFrameworkClasses();
     RegisterSkinClasses();
     RegisterTrayClasses();
+    RegisterShapesClasses();
     RegisterClasses<TForm1>();
 }
 

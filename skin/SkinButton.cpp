@@ -1,6 +1,7 @@
 #include "skin/SkinButton.h"
 
 #include "framework/Exceptions.h"
+#include "framework/ImageList.h"
 #include "framework/Strings.h"
 #include "skin/SkinPublic.h"
 #include "skin/SkinThemes.h"
@@ -109,7 +110,7 @@ const ClassInfo& TskCustomButton::StaticClassInfo() {
 TskCustomButton::TskCustomButton(TComponent* owner)
     : TCustomControl(owner), theme_(*this, [this] {
           UIStyleChanged();
-          Invalidate();
+          Repaint();
       }) {
     SetTabStop(true);
     SetDoubleBuffered(true);
@@ -123,7 +124,7 @@ TskCustomButton::~TskCustomButton() {
 void TskCustomButton::SetAutoSize(bool value) {
     autoSize_ = value;
     UpdateAutoSize();
-    Invalidate();
+    Repaint();
 }
 
 void TskCustomButton::SetDefault(bool value) {
@@ -140,7 +141,7 @@ void TskCustomButton::SetTransparent(bool value) {
 
 void TskCustomButton::TransparentChanged() {
     picTransparent_ = transparent_;
-    Invalidate();
+    Repaint();
 }
 
 void TskCustomButton::Notification(TComponent* component, TOperation operation) {
@@ -150,7 +151,7 @@ void TskCustomButton::Notification(TComponent* component, TOperation operation) 
 
 void TskCustomButton::SetFocusedRectMargin(int value) {
     focusedRectMargin_ = value;
-    Invalidate();
+    Repaint();
 }
 
 void TskCustomButton::UpdateAutoSize() {
@@ -167,15 +168,15 @@ void TskCustomButton::UpdateAutoSize() {
 void TskCustomButton::FontChanged() {
     TCustomControl::FontChanged();
     Canvas().Font().Assign(*Font());
-    Invalidate();
+    Repaint();
 }
 
 void TskCustomButton::EnabledChanged() {
-    Invalidate();
+    Repaint();
 }
 
 void TskCustomButton::TextChanged() {
-    Invalidate();
+    Repaint();
     CaptionChanged();
 }
 
@@ -290,7 +291,7 @@ void TskCustomButton::FocusChanged(TWinControl* focused) {
         activeDefault_ = focused == this;
     else
         activeDefault_ = default_;
-    Invalidate();
+    Repaint();
     TCustomControl::FocusChanged(focused);
 }
 
@@ -333,9 +334,11 @@ void TskCustomButton::Paint() {
 
 void TskCustomButton::PaintPic(TCanvas& canvas, TBitmap& picture) {
     if (picture.Empty()) return;
-    // Unscaled; a transparent picture leaves out the colour of its top-left pixel.
-    if (picTransparent_) picture.SetTransparentColor(picture.Pixel(0, 0));
-    canvas.Draw(0, 0, picture);
+    // Unscaled, through an image list, which greys it on a disabled button; a
+    // transparent picture leaves out the colour of its top-left pixel.
+    TImageList list(picture.Width(), picture.Height());
+    list.AddMasked(picture, picTransparent_ ? picture.Pixel(0, 0) : clNone);
+    list.Draw(canvas, 0, 0, 0, Enabled());
 }
 
 void TskCustomButton::PaintText(TCanvas& canvas, const std::string& text) {
@@ -394,28 +397,28 @@ void TskButton::UIStyleChanged() {
 
 void TskButton::SetGlyph(const TBitmap& glyph) {
     glyph_.Assign(glyph);
-    Invalidate();
+    Repaint();
 }
 
 void TskButton::LoadGlyph(const std::vector<uint8_t>& bytes) {
     TMemoryStream stream(bytes);
     glyph_.LoadFromStream(stream);
-    Invalidate();
+    Repaint();
 }
 
 void TskButton::LoadGlyphResource(const std::string& name) {
     glyph_.LoadFromResourceName(name);
-    Invalidate();
+    Repaint();
 }
 
 void TskButton::SetLayout(TButtonLayout layout) {
     layout_ = layout;
-    Invalidate();
+    Repaint();
 }
 
 void TskButton::SetSpacing(int spacing) {
     spacing_ = spacing;
-    Invalidate();
+    Repaint();
 }
 
 void TskButton::PaintPic(TCanvas& canvas, TBitmap& picture) {
@@ -433,12 +436,12 @@ void TskButton::PaintPic(TCanvas& canvas, TBitmap& picture) {
     textPos_ = at.Text;
     TPoint g = at.Glyph;
     if (Pressed()) g = TPoint{g.X + 1, g.Y + 1};
-    TBitmap frame(gw, gh);
-    const int source = twoFrames && !Enabled() ? gw : 0;
-    frame.Canvas().CopyRect(Bounds(0, 0, gw, gh), glyph_.Canvas(), Bounds(source, 0, gw, gh));
-    frame.SetTransparentColor(glyph_.Pixel(0, 0));
-    frame.SetTransparent(true);
-    canvas.Draw(g.X, g.Y, frame);
+    // The second frame of a two-frame glyph is its own disabled look; a
+    // one-frame glyph is greyed instead.
+    TImageList list(gw, gh);
+    list.AddMasked(glyph_, glyph_.Pixel(0, 0));
+    const bool disabledFrame = twoFrames && !Enabled();
+    list.Draw(canvas, g.X, g.Y, disabledFrame ? 1 : 0, Enabled() || twoFrames);
 }
 
 void TskButton::PaintText(TCanvas& canvas, const std::string& text) {
@@ -485,7 +488,7 @@ const ClassInfo& TskCheckBox::StaticClassInfo() {
 }
 
 TskCheckBox::TskCheckBox(TComponent* owner)
-    : TCustomControl(owner), theme_(*this, [this] { Invalidate(); }) {
+    : TCustomControl(owner), theme_(*this, [this] { Repaint(); }) {
     SetTabStop(true);
     SetDoubleBuffered(true);
     SetBounds(Left(), Top(), 93, 17);
@@ -495,18 +498,18 @@ TskCheckBox::TskCheckBox(TComponent* owner)
 void TskCheckBox::SetChecked(bool value) {
     if (value == checked_) return;
     checked_ = value;
-    Invalidate();
+    Repaint();
     CheckedChanged();
 }
 
 void TskCheckBox::SetAutoSize(bool value) {
     autoSize_ = value;
-    Invalidate();
+    Repaint();
 }
 
 void TskCheckBox::SetTransparent(bool value) {
     transparent_ = value;
-    Invalidate();
+    Repaint();
 }
 
 void TskCheckBox::Notification(TComponent* component, TOperation operation) {
@@ -553,7 +556,7 @@ void TskCheckBox::MouseDown(TMouseButton button, TShiftState shift, int x, int y
 void TskCheckBox::KeyUp(WORD& key, TShiftState shift) {
     TCustomControl::KeyUp(key, shift);
     if ((key == VK_SPACE || key == VK_RETURN) && Focused() && Enabled() && WantKeyClick()) {
-        Invalidate();
+        Repaint();
         Click();
     }
 }

@@ -195,8 +195,8 @@ class TskCheckBox : public TCustomControl {
     void Paint() override;
     void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
     void KeyUp(WORD& key, TShiftState shift) override;
-    void TextChanged() override { Invalidate(); }
-    void EnabledChanged() override { Invalidate(); }
+    void TextChanged() override { Repaint(); }
+    void EnabledChanged() override { Repaint(); }
 
   private:
     void TakeFocus();

@@ -31,7 +31,7 @@ TskCustomGroupBox::TskCustomGroupBox(TComponent* owner)
 
 void TskCustomGroupBox::SetCaption(const std::string& caption) {
     caption_ = caption;
-    Invalidate();
+    Repaint();
 }
 
 void TskCustomGroupBox::Notification(TComponent* component, TOperation operation) {
@@ -43,7 +43,7 @@ void TskCustomGroupBox::Notification(TComponent* component, TOperation operation
 
 void TskCustomGroupBox::SetBorderColor(TColor color) {
     borderColor_ = color;
-    Invalidate();
+    Repaint();
 }
 
 void TskCustomGroupBox::ApplyUIStyle(TskUIStyle style, TskFileTheme* fileTheme) {
@@ -51,7 +51,7 @@ void TskCustomGroupBox::ApplyUIStyle(TskUIStyle style, TskFileTheme* fileTheme) 
     const TskThemeSource source(fileTheme, style);
     borderColor_ = source.GetColor(ThemeElement::ControlBorderColor);
     Font()->SetColor(source.GetColor(ThemeElement::ControlFontColor));
-    Invalidate();
+    Repaint();
 }
 
 void TskCustomGroupBox::AdjustClientRect(TRect& rect) const {
@@ -62,7 +62,7 @@ void TskCustomGroupBox::AdjustClientRect(TRect& rect) const {
 void TskCustomGroupBox::FontChanged() {
     TskCustomPanel::FontChanged();
     Realign();
-    Invalidate();
+    Repaint();
 }
 
 void TskCustomGroupBox::Paint() {

@@ -27,7 +27,7 @@ class TskCustomGroupBox : public TskCustomPanel {
     void Notification(TComponent* component, TOperation operation) override;
     void AdjustClientRect(TRect& rect) const override;
     void FontChanged() override;
-    void TextChanged() override { Invalidate(); }
+    void TextChanged() override { Repaint(); }
     void Paint() override;
 
   private:

@@ -18,7 +18,7 @@ TskCustomPanel::TskCustomPanel(TComponent* owner) : TCustomPanel(owner) {
 
 void TskCustomPanel::SetTransparent(bool value) {
     transparent_ = value;
-    Invalidate();
+    Repaint();
 }
 
 void TskCustomPanel::ClearBackground() {
@@ -27,7 +27,7 @@ void TskCustomPanel::ClearBackground() {
 
 void TskCustomPanel::TextChanged() {
     CaptionRectChanged();
-    Invalidate();
+    Repaint();
 }
 
 void TskCustomPanel::PaintBackground(TCanvas& canvas) {

@@ -19,7 +19,6 @@ check "the client area shows the whole 270 x 217 layout" test "$cw" -ge 270 -a "
 
 app=$(app_window) || fail "no application window titled $APP_TITLE"
 assert_eq "$app" "$(drv owner "$main")" "the application window owns the main window"
-check "the taskbar shows the application's button while the window shows" wait_taskbar "$app" 1
 
 wait_hidden "$main" 10 || fail "the start-up tick did not hide the window"
 hidden_after=$(($(now_ms) - shown_at))

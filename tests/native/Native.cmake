@@ -41,3 +41,13 @@ if(CMAKE_CXX_COMPILER_ID MATCHES "Clang")
                    ${CMAKE_BINARY_DIR}/fuzz/skin_reader)
   set_tests_properties(skin_reader_fuzz PROPERTIES LABELS "fuzz" TIMEOUT 900)
 endif()
+
+# The text shape control's arithmetic (angles, figure points, repetition,
+# clamping) under the same sanitizers.
+add_executable(shapes_native_tests
+    ${CMAKE_SOURCE_DIR}/tests/native/ShapeGeometryTest.cpp
+    ${SHAPES_PORTABLE_SOURCES})
+target_compile_options(shapes_native_tests PRIVATE ${NATIVE_SANITIZE})
+target_link_options(shapes_native_tests PRIVATE ${NATIVE_SANITIZE})
+target_link_libraries(shapes_native_tests PRIVATE gtest_main)
+gtest_discover_tests(shapes_native_tests PROPERTIES LABELS "native")

@@ -134,13 +134,13 @@ TEST_F(SkinControls, AcceleratorFocusesAndClicksCheckBox) {
 
 TEST_F(SkinControls, AutoSizeFitsPictureAndCaption) {
     auto* box = Make<TskCheckBox>();
-    box->SetUIStyle(TskUIStyle::MacOS);
+    EXPECT_EQ(box->Width(), 93); // the size at creation, until the first paint
+    EXPECT_EQ(box->Height(), 17);
+    box->SetUIStyle(TskUIStyle::MacOS); // a write that repaints at once
     box->SetCaption("Enable Scaling");
     auto* radio = Make<TskRadioButton>();
     radio->SetUIStyle(TskUIStyle::MacOS);
     radio->SetCaption("800x600x32");
-    EXPECT_EQ(box->Width(), 93); // the size at creation, until the first paint
-    EXPECT_EQ(box->Height(), 17);
     box->Repaint();
     radio->Repaint();
     const TPoint text = TextExtentIn(*box->Font(), "Enable Scaling");

@@ -10,6 +10,19 @@
 
 #include <cstdint>
 
+// GCC takes the segment-relative read of the PEB's address for an access
+// through a null pointer once it is inlined.
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Warray-bounds"
+inline const uint8_t* ProcessEnvironmentBlock() {
+#ifdef _WIN64
+    return reinterpret_cast<const uint8_t*>(__readgsqword(0x60));
+#else
+    return reinterpret_cast<const uint8_t*>(__readfsdword(0x30));
+#endif
+}
+#pragma GCC diagnostic pop
+
 inline int LiveGdiObjects() {
     const DWORD reported = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
     if (reported != 0)
@@ -30,6 +43,7 @@ inline int LiveGdiObjects() {
 #else
     constexpr size_t kTableField = 0x94;
 #endif
+    const uint8_t* peb = ProcessEnvironmentBlock();
     const auto* table = *reinterpret_cast<const uint8_t* const*>(peb + kTableField);
     if (!table) return -1;
     constexpr int kEntries = 0x10000, kEntrySize = 24, kTypeOffset = 14;
