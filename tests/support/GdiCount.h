@@ -27,17 +27,6 @@ inline int LiveGdiObjects() {
     const DWORD reported = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
     if (reported != 0)
         return static_cast<int>(reported + GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS));
-    // The PEB's address from the process's basic information.
-    struct BasicInformation {
-        LONG_PTR ExitStatus;
-        const uint8_t* PebBaseAddress;
-        ULONG_PTR Rest[4];
-    } basic{};
-    using QueryFunc = LONG(WINAPI*)(HANDLE, int, void*, ULONG, ULONG*);
-    const auto query = reinterpret_cast<QueryFunc>(reinterpret_cast<void (*)()>(
-        GetProcAddress(GetModuleHandleA("ntdll.dll"), "NtQueryInformationProcess")));
-    if (!query || query(GetCurrentProcess(), 0, &basic, sizeof basic, nullptr) != 0) return -1;
-    const uint8_t* peb = basic.PebBaseAddress;
 #ifdef _WIN64
     constexpr size_t kTableField = 0xF8;
 #else
