@@ -189,10 +189,16 @@ void TForm1::Timer2Timer(TObject*) {
 }
 
 namespace {
-// Lets the shell and the other handlers run between the icon updates.
+// Lets the shell and the other handlers run between the icon updates, but
+// not from inside a menu's own loop (a tick comes there while the tray menu
+// is open): the keys and clicks waiting for the menu would be taken from it.
 void PauseAndProcessMessages() {
     Sleep(1);
-    if (Application) Application->ProcessMessages();
+    GUITHREADINFO thread{};
+    thread.cbSize = sizeof thread;
+    const bool inMenu =
+        GetGUIThreadInfo(GetCurrentThreadId(), &thread) && (thread.flags & GUI_INMENUMODE);
+    if (Application && !inMenu) Application->ProcessMessages();
 }
 
 // An error in one refresh must not leave the indicators switched off for good.

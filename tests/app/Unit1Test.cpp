@@ -232,6 +232,39 @@ TEST_F(MainWindow, TicksDuringARefreshAreSkipped) {
     EXPECT_EQ(3u, KeysRead().size());
 }
 
+// Ends a menu left open, after a while; tells whether it had to.
+class MenuWatchdog {
+  public:
+    explicit MenuWatchdog(UINT ms) : timer_(SetTimer(nullptr, 0, ms, &Fire)) { Fired() = false; }
+    ~MenuWatchdog() { KillTimer(nullptr, timer_); }
+    MenuWatchdog(const MenuWatchdog&) = delete;
+    MenuWatchdog& operator=(const MenuWatchdog&) = delete;
+    static bool& Fired() {
+        static bool fired = false;
+        return fired;
+    }
+
+  private:
+    static void CALLBACK Fire(HWND, UINT, UINT_PTR, DWORD) {
+        Fired() = true;
+        EndMenu();
+    }
+    UINT_PTR timer_;
+};
+
+TEST_F(MainWindow, TickDuringTheTrayMenuLeavesTheMenuItsKeys) {
+    Show(1, true);
+    // A tick dispatched by the menu's own loop, with a key for the menu
+    // waiting behind it.
+    form->TextTrayIcon2->OnMouseMove = [this](TObject*, TShiftState, int, int) { Tick(); };
+    PostMessageA(form->TextTrayIcon2->IconWindow(), TrayIconMessage, 0, WM_MOUSEMOVE);
+    PostMessageA(form->Handle(), WM_KEYDOWN, VK_ESCAPE, 0x00010001);
+    MenuWatchdog watchdog(3000);
+    form->PopupMenu1->Popup(100, 100);
+    EXPECT_EQ(1u, KeysRead().size()) << "the tick ran inside the menu";
+    EXPECT_FALSE(MenuWatchdog::Fired()) << "Escape never reached the menu";
+}
+
 // ---- the start-up tick's mode below 480 lines ----------------------------------------
 
 // Puts a function of the test in the place of one the program imports, for
