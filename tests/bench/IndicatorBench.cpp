@@ -36,24 +36,26 @@ double NowMs() {
     return now.QuadPart * 1000.0 / frequency.QuadPart;
 }
 
+struct WindowSearch {
+    DWORD Process;
+    const std::string& Title;
+    HWND Found;
+};
+
+BOOL CALLBACK MatchWindow(HWND window, LPARAM param) {
+    auto* search = reinterpret_cast<WindowSearch*>(param);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    char text[128] = {};
+    GetWindowTextA(window, text, sizeof text);
+    if (owner != search->Process || search->Title != text) return TRUE;
+    search->Found = window;
+    return FALSE;
+}
+
 HWND WindowOf(DWORD process, const std::string& title) {
-    struct Search {
-        DWORD Process;
-        const std::string& Title;
-        HWND Found;
-    } search{process, title, nullptr};
-    EnumWindows(
-        [](HWND window, LPARAM param) -> BOOL {
-            auto* s = reinterpret_cast<Search*>(param);
-            DWORD owner = 0;
-            GetWindowThreadProcessId(window, &owner);
-            char text[128] = {};
-            GetWindowTextA(window, text, sizeof text);
-            if (owner != s->Process || s->Title != text) return TRUE;
-            s->Found = window;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&search));
+    WindowSearch search{process, title, nullptr};
+    EnumWindows(&MatchWindow, reinterpret_cast<LPARAM>(&search));
     return search.Found;
 }
 
