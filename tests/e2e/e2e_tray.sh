@@ -4,14 +4,6 @@
 # nothing, the Num Lock indicator following the key, and "&Exit".
 . "$(dirname "$0")/lib.sh"
 
-TRAY_MESSAGE=0x0800
-
-# icon_window NAME: the hidden window the shell reports the named icon's mouse actions to.
-icon_window() { drv find --class MoxelTrayIconWindow --title "$1" --timeout 10000; }
-
-# tray_message NAME MOUSE_MESSAGE: what the shell posts when the mouse acts on the icon.
-tray_message() { drv post "$(icon_window "$1")" $TRAY_MESSAGE 0 "$2" >/dev/null; }
-
 # open_tray_menu: a right-button press on the program's icon; prints the menu window.
 # A press that lands while the program is busy elsewhere is tried again.
 open_tray_menu() {

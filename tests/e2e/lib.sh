@@ -195,6 +195,21 @@ wait_taskbar() {
   return 1
 }
 
+TRAY_MESSAGE=0x0800
+
+# icon_window NAME: the hidden window the shell reports the named icon's mouse actions to.
+icon_window() { drv find --class MoxelTrayIconWindow --title "$1" --timeout 10000; }
+
+# tray_message NAME MOUSE_MESSAGE: what the shell posts when the mouse acts on the icon.
+tray_message() { drv post "$(icon_window "$1")" $TRAY_MESSAGE 0 "$2" >/dev/null; }
+
+# show_from_tray HWND: a double click on the program's icon; waits (5 s) for
+# the main window HWND to show.
+show_from_tray() {
+  tray_message TrayIcon1 0x0203
+  wait_shown "$1" 5
+}
+
 # stop_program [TIMEOUT]: closes the main window (WM_CLOSE), waits for the
 # program to end (default 10 s), then kills it. Prints the exit status, so
 # `code=$(stop_program)` works.
