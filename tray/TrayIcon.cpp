@@ -4,6 +4,7 @@
 #include "framework/ExceptionBarrier.h"
 #include "framework/Exceptions.h"
 #include "framework/Forms.h"
+#include "framework/HelperWindow.h"
 #include "framework/Streams.h"
 
 #include <algorithm>
@@ -55,14 +56,12 @@ struct TrayHooks {
         Slot& slot = slots[n];
         WNDPROC previous = slot.previous;
         if (TTrayIcon* icon = slot.icon) {
-            try {
+            Guarded([&] {
                 if (slot.owner)
                     icon->OwnerWindowHook(msg, wParam, lParam);
                 else
                     icon->ApplicationWindowHook(msg, wParam, lParam);
-            } catch (const std::exception& error) {
-                HandleException(error);
-            }
+            });
             // The handler may have taken hooks apart; hand on to what is there now.
             if (slot.used && slot.window == window) previous = slot.previous;
         }
@@ -235,18 +234,13 @@ TTrayIcon::~TTrayIcon() {
 }
 
 void TTrayIcon::CreateIconWindow() {
-    static const bool registered = [] {
-        WNDCLASSA wc{};
-        wc.lpfnWndProc = &TTrayIcon::IconWindowProc;
-        wc.hInstance = GetModuleHandleA(nullptr);
-        wc.lpszClassName = kIconWindowClass;
-        return RegisterClassA(&wc) != 0;
-    }();
-    (void)registered;
     // A hidden top-level window: it can be made the foreground window before
     // the menu opens, so the menu closes when the user clicks elsewhere.
-    iconWindow_.Reset(CreateWindowExA(WS_EX_TOOLWINDOW, kIconWindowClass, "", WS_POPUP, 0, 0, 0, 0,
-                                      nullptr, nullptr, GetModuleHandleA(nullptr), this));
+    THelperWindowParams params{kIconWindowClass};
+    params.Style = WS_POPUP;
+    params.ExStyle = WS_EX_TOOLWINDOW;
+    params.Parent = nullptr;
+    iconWindow_ = CreateHelperWindow(*this, params);
     if (!iconWindow_) throw Exception("Cannot create the tray icon window");
 }
 
@@ -483,32 +477,21 @@ void TTrayIcon::CycleTimerTick(TObject*) {
 
 // ---- mouse -----------------------------------------------------------------
 
-LRESULT CALLBACK TTrayIcon::IconWindowProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
-    if (msg == WM_NCCREATE) {
-        auto* create = reinterpret_cast<CREATESTRUCTA*>(lParam);
-        SetWindowLongPtrA(window, GWLP_USERDATA,
-                          reinterpret_cast<LONG_PTR>(create->lpCreateParams));
-    }
-    auto* self = reinterpret_cast<TTrayIcon*>(GetWindowLongPtrA(window, GWLP_USERDATA));
-    switch (msg) {
+void TTrayIcon::WindowMessage(HWND window, TMessage& message) {
+    switch (message.Msg) {
     case TrayIconMessage:
-        if (self) {
-            try {
-                self->HandleTrayMessage(static_cast<UINT>(lParam));
-            } catch (const std::exception& error) {
-                HandleException(error);
-            }
-        }
-        return 0;
+        HandleTrayMessage(static_cast<UINT>(message.LParam));
+        return;
     case WM_DESTROY:
     case WM_CLOSE:
     case WM_QUERYENDSESSION:
     case WM_QUIT:
     case WM_USERCHANGED:
     case WM_NCDESTROY:
-        return 1;
+        message.Result = 1;
+        return;
     }
-    return DefWindowProcA(window, msg, wParam, lParam);
+    message.Result = DefWindowProcA(window, message.Msg, message.WParam, message.LParam);
 }
 
 void TTrayIcon::HandleTrayMessage(UINT mouseMessage) {

@@ -57,7 +57,7 @@ extern ShellNotifyFunc ShellNotifyIcon;
 extern CursorPosFunc GetCursorPosition;
 } // namespace TrayPlatform
 
-class TTrayIcon : public TComponent {
+class TTrayIcon : public TComponent, private TWindowTarget {
     DECLARE_PUBLISHED(TTrayIcon, TComponent)
   public:
     explicit TTrayIcon(TComponent* owner);
@@ -156,7 +156,8 @@ class TTrayIcon : public TComponent {
     // Our part of the hooked windows' message handling (the chain does the rest).
     void ApplicationWindowHook(UINT msg, WPARAM wParam, LPARAM lParam);
     void OwnerWindowHook(UINT msg, WPARAM wParam, LPARAM lParam);
-    static LRESULT CALLBACK IconWindowProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam);
+    // The icon window's messages: the shell's mouse reports.
+    void WindowMessage(HWND window, TMessage& message) override;
 
     bool designPreview_ = false;
     TImageList* iconList_ = nullptr;

@@ -12,6 +12,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <thread>
+#include <atomic>
 #include <functional>
 #include <memory>
 #include <string>
@@ -570,6 +572,43 @@ TEST_F(TrayIconTest, MinimizeWithMinimizeToTrayHidesWindowAndTaskbarButton) {
     EXPECT_FALSE(IsIconic(application.Handle()));
     EXPECT_TRUE(IsWindowVisible(application.Handle()));
     EXPECT_TRUE(IsWindowVisible(form->Handle()));
+}
+
+// Where a hook's exception stops: the error box, read and closed from another
+// thread; the window's own handling still runs.
+class TThrowingTrayIcon : public TTrayIcon {
+  public:
+    using TTrayIcon::TTrayIcon;
+
+  protected:
+    void PerformMinimizeToTray() override { throw Exception("Tray is busy"); }
+};
+
+TEST_F(TrayIconTest, AnExceptionInTheApplicationWindowHookShowsTheBoxAndTheWindowGoesOn) {
+    application.SetTitle("MOXEL Utility V1.1");
+    auto* icon = new TThrowingTrayIcon(form);
+    icon->Loaded();
+    icon->SetMinimizeToTray(true);
+    form->Show();
+    std::atomic<bool> seen{false};
+    std::string text;
+    std::thread watcher([&] {
+        for (int i = 0; i < 500 && !seen; ++i) {
+            if (HWND box = FindWindowA("#32770", "MOXEL Utility V1.1")) {
+                char buffer[256] = {};
+                GetDlgItemTextA(box, 0xFFFF, buffer, sizeof buffer);
+                text = buffer;
+                seen = true;
+                PostMessageA(box, WM_COMMAND, IDOK, 0);
+            }
+            Sleep(10);
+        }
+    });
+    application.Minimize();
+    watcher.join();
+    EXPECT_TRUE(seen);
+    EXPECT_EQ(text, "Tray is busy.");
+    EXPECT_TRUE(IsIconic(application.Handle())) << "the minimize itself went through";
 }
 
 TEST_F(TrayIconTest, MinimizeWithoutMinimizeToTrayStaysAnOrdinaryMinimize) {
