@@ -1,7 +1,9 @@
 #include "framework/Bitmap.h"
 
+#include "framework/BitmapFile.h"
 #include "framework/Exceptions.h"
 
+#include <algorithm>
 #include <cstring>
 
 class TBitmap::BitmapCanvas : public TCanvas {
@@ -157,31 +159,57 @@ void TBitmap::LoadFromResourceName(const std::string& name) {
     LoadFromHandle(static_cast<HBITMAP>(loaded.Get()));
 }
 
+namespace {
+
+// The picture as GDI is to read it: a plain info header with its masks or a
+// palette of at most 256 entries, whatever header the file used. GDI then never
+// reads past what this holds (a core header's palette has 3-byte entries, and
+// an info header's colour count may claim a palette the file does not have).
+struct DibHeader {
+    BITMAPINFOHEADER header;
+    RGBQUAD colors[256];
+};
+
+void FillDibHeader(const uint8_t* image, const BitmapFile::Layout& layout, DibHeader& dib) {
+    dib = DibHeader{};
+    BITMAPINFOHEADER& h = dib.header;
+    h.biSize = sizeof h;
+    h.biWidth = layout.Width;
+    h.biHeight = layout.TopDown ? -layout.Height : layout.Height;
+    h.biPlanes = 1;
+    h.biBitCount = static_cast<WORD>(layout.BitCount);
+    h.biCompression = layout.Compression;
+    h.biSizeImage = static_cast<DWORD>(layout.PixelBytes); // bounds run-length decoding
+    if (layout.Compression == BitmapFile::bcBitFields)
+        std::memcpy(dib.colors, image + layout.MasksOffset, 3 * sizeof(DWORD));
+    h.biClrUsed = static_cast<DWORD>(layout.PaletteCount);
+    const uint8_t* palette = image + layout.PaletteOffset;
+    for (int i = 0; i < layout.PaletteCount; ++i, palette += layout.PaletteEntrySize)
+        dib.colors[i] = RGBQUAD{palette[0], palette[1], palette[2], 0};
+}
+
+} // namespace
+
 void TBitmap::LoadFromStream(TStream& stream) {
-    const int64_t start = stream.Position();
-    BITMAPFILEHEADER file{};
-    stream.ReadBuffer(&file, sizeof file);
-    const int64_t available = stream.Size() - start;
-    if (file.bfType != 0x4D42 || file.bfSize < sizeof file + sizeof(BITMAPINFOHEADER) ||
-        file.bfOffBits < sizeof file + sizeof(BITMAPINFOHEADER) || file.bfOffBits >= file.bfSize ||
-        static_cast<int64_t>(file.bfSize) > available)
-        throw EInvalidGraphic("Bitmap image is not valid");
-    std::vector<uint8_t> image(file.bfSize - sizeof file);
+    // The picture runs to the end of the stream; its headers say where its
+    // parts lie, and the file header's size field is not trusted.
+    std::vector<uint8_t> image(BitmapFile::FileHeaderSize);
     stream.ReadBuffer(image.data(), image.size());
-    const auto* header = reinterpret_cast<const BITMAPINFOHEADER*>(image.data());
-    if (header->biSize < sizeof(BITMAPINFOHEADER) || header->biWidth <= 0 ||
-        header->biHeight == 0 || header->biPlanes != 1 || header->biWidth > 65535 ||
-        std::abs(header->biHeight) > 65535)
+    const int64_t rest = std::min(stream.Size() - stream.Position(),
+                                  BitmapFile::MaxImageSize - int64_t(image.size()));
+    if (rest > 0) {
+        image.resize(image.size() + static_cast<size_t>(rest));
+        stream.ReadBuffer(image.data() + BitmapFile::FileHeaderSize, static_cast<size_t>(rest));
+    }
+    BitmapFile::Layout layout;
+    if (!BitmapFile::Parse(image.data(), image.size(), layout).empty())
         throw EInvalidGraphic("Bitmap image is not valid");
-    const size_t bitsOffset = file.bfOffBits - sizeof file;
-    const size_t stride = ((size_t(header->biWidth) * header->biBitCount + 31) / 32) * 4;
-    if (header->biCompression == BI_RGB &&
-        bitsOffset + stride * std::abs(header->biHeight) > image.size())
-        throw EInvalidGraphic("Bitmap image is not valid");
+    DibHeader dib;
+    FillDibHeader(image.data(), layout, dib);
     WindowDc screen(nullptr);
-    GdiObject made(CreateDIBitmap(screen.Get(), header, CBM_INIT, image.data() + bitsOffset,
-                                  reinterpret_cast<const BITMAPINFO*>(image.data()),
-                                  DIB_RGB_COLORS));
+    GdiObject made(CreateDIBitmap(screen.Get(), &dib.header, CBM_INIT,
+                                  image.data() + layout.PixelOffset,
+                                  reinterpret_cast<const BITMAPINFO*>(&dib), DIB_RGB_COLORS));
     if (!made) throw EInvalidGraphic("Bitmap image is not valid");
     LoadFromHandle(static_cast<HBITMAP>(made.Get()));
 }

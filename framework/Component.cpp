@@ -38,11 +38,13 @@ void TComponent::DestroyComponents() {
 void TComponent::BeginDestroy() {
     if (Destroying()) return;
     state_ |= csDestroying;
-    for (TComponent* other : std::vector<TComponent*>(freeNotifies_)) {
-        other->RemoveFreeNotification(this);
+    // Taken from the live list one at a time: a notified component may free
+    // another one of the list, which then takes itself off.
+    while (!freeNotifies_.empty()) {
+        TComponent* other = freeNotifies_.front();
+        RemoveFreeNotification(other);
         other->Notification(this, TOperation::opRemove);
     }
-    freeNotifies_.clear();
     if (owner_) owner_->RemoveComponent(this);
 }
 
@@ -69,8 +71,13 @@ void TComponent::FreeNotification(TComponent* component) {
 }
 
 void TComponent::RemoveFreeNotification(TComponent* component) {
+    if (!component) return;
+    // Both sides, as FreeNotification added both: a side left behind would
+    // make the survivor's destruction call the one already gone.
     freeNotifies_.erase(std::remove(freeNotifies_.begin(), freeNotifies_.end(), component),
                         freeNotifies_.end());
+    auto& theirs = component->freeNotifies_;
+    theirs.erase(std::remove(theirs.begin(), theirs.end(), this), theirs.end());
 }
 
 void TComponent::Loaded() {

@@ -54,8 +54,10 @@ class TComponent : public TPersistent {
     bool Destroying() const { return (state_ & csDestroying) != 0; }
     void SetLoading(bool loading);
 
-    // Asks to be told (Notification opRemove) when component goes away.
+    // Asks to be told (Notification opRemove) when component goes away; the
+    // other side is told of this one's removal too.
     void FreeNotification(TComponent* component);
+    // Undoes FreeNotification, on both sides.
     void RemoveFreeNotification(TComponent* component);
     // The loading-finished step, run once after all properties were read.
     virtual void Loaded();

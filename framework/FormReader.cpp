@@ -6,6 +6,7 @@
 #include "framework/StringList.h"
 #include "framework/Strings.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cstdint>
 #include <vector>
@@ -123,7 +124,13 @@ class Lexer {
                 while (pos_ < text_.size() && std::isdigit(static_cast<unsigned char>(text_[pos_])))
                     ++pos_;
                 if (start == pos_) Fail(line_, "character code expected after #");
-                result += static_cast<char>(std::stoi(text_.substr(start, pos_ - start)));
+                // Texts are bytes: a larger code would lose its high bits.
+                const std::string digits = text_.substr(start, pos_ - start);
+                int code = 0;
+                for (const char digit : digits)
+                    code = std::min(code * 10 + (digit - '0'), 256);
+                if (code > 255) Fail(line_, "invalid character code #" + digits);
+                result += static_cast<char>(code);
             } else {
                 break;
             }
@@ -303,7 +310,8 @@ class Reader {
         while (!IsSymbol("]")) {
             const Token item = ExpectKind(Tok::Ident, "set element");
             const int ordinal = p.Enum->ValueOf(item.text);
-            if (ordinal < 0)
+            // The mask has a bit for each of the first 64 names only.
+            if (ordinal < 0 || ordinal >= 64)
                 Lexer::Fail(item.line, "invalid value " + item.text + " for property " + p.Name);
             mask |= int64_t(1) << ordinal;
             if (IsSymbol(",")) Advance();

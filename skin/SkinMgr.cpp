@@ -93,10 +93,7 @@ bool UsesFileTheme(const TskFileTheme* fileTheme, TskUIStyle style, TskUIStyle& 
 }
 
 void ReferToFileTheme(TComponent* control, TskFileTheme*& field, TskFileTheme* theme) {
-    if (field && field != theme) {
-        control->RemoveFreeNotification(field);
-        field->RemoveFreeNotification(control);
-    }
+    if (field && field != theme) field->RemoveFreeNotification(control);
     field = theme;
     if (theme) control->FreeNotification(theme);
 }

@@ -19,6 +19,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -37,7 +38,8 @@ constexpr int HeaderSize = 24;
 constexpr int EntrySize = 77;
 constexpr int NameSize = 64;
 // Far above any real skin (a few hundred KB); keeps a stray huge file from
-// being read into memory.
+// being read into memory. Texts are copied out of the file, and together they
+// may not exceed it either.
 constexpr int64_t MaxFileSize = 64 * 1024 * 1024;
 
 enum EntryKind : uint8_t { ekPicture = 0, ekInteger = 1, ekBoolean = 2, ekText = 3 };
@@ -64,24 +66,31 @@ bool HasMagic(const uint8_t* data, size_t size);
 // naming the fault.
 std::vector<EntryRecord> ParseImage(const uint8_t* data, size_t size);
 
-// Checks that data is a complete bitmap file image ("BM", a size field equal
-// to the data's size, a known header, pixel data inside). Empty when it is;
-// otherwise what is wrong.
-std::string CheckBitmapImage(const uint8_t* data, size_t size);
-
-struct BitmapInfo {
-    int Width = 0;
-    int Height = 0; // always positive; top-down pictures too
-    int BitCount = 0;
-};
-// Reads the size of a bitmap file image that CheckBitmapImage accepts.
-bool ReadBitmapInfo(const uint8_t* data, size_t size, BitmapInfo& info);
-
 } // namespace SkinFile
 
 // Whether the file exists, can be read and begins with the magic (case-sensitive).
 // Looks at nothing else: the reader does the full check.
 bool IsValidSkinFile(const std::string& path);
+
+// A picture entry's data: a read-only view into the loaded file image, which
+// all pictures share, so entries pointing at the same data cost nothing extra.
+class TskPictureStream : public TStream {
+  public:
+    TskPictureStream(std::shared_ptr<const std::vector<uint8_t>> image, size_t offset, size_t size);
+
+    size_t Read(void* buffer, size_t count) override;
+    size_t Write(const void* buffer, size_t count) override; // writes nothing
+    int64_t Seek(int64_t offset, TSeekOrigin origin) override;
+    int64_t Size() const override { return static_cast<int64_t>(size_); }
+
+    const uint8_t* Memory() const { return image_->data() + offset_; }
+
+  private:
+    std::shared_ptr<const std::vector<uint8_t>> image_;
+    size_t offset_;
+    size_t size_;
+    size_t position_ = 0;
+};
 
 // The loaded contents of one skin file. Construction reads the whole file and
 // either succeeds completely or raises (EFOpenError, ESkinFileError); there is
@@ -96,20 +105,22 @@ class TskThemeFileReader {
     TskThemeFileReader& operator=(const TskThemeFileReader&) = delete;
 
     // The picture's stream, rewound; it stays owned by the reader. nullptr when missing.
-    TMemoryStream* GetImageStream(const std::string& name) const;
+    TskPictureStream* GetImageStream(const std::string& name) const;
     // False when missing or not a number; else whether the low byte is not 0.
     bool GetBool(const std::string& name) const;
     // -1 when missing or not a number.
     int32_t GetInt(const std::string& name) const;
 
-    // Lines "Name" with an owned TMemoryStream; "Name=decimal"; "Name=byte"; "Name=text".
+    // Lines "Name" with an owned TskPictureStream; "Name=decimal"; "Name=byte";
+    // "Name=text". A name may itself hold "=": look-ups take the name of an
+    // integer or Boolean line as everything before its last "=".
     const TStringList& ImageStreams() const { return imageStreams_; }
     const TStringList& Integers() const { return integers_; }
     const TStringList& Booleans() const { return booleans_; }
     const TStringList& Strings() const { return strings_; }
 
   private:
-    void Load(const uint8_t* data, size_t size, const std::string& sourceName);
+    void Load(std::shared_ptr<const std::vector<uint8_t>> image, const std::string& sourceName);
     // Declared in this order so that they are freed texts first, pictures last.
     TStringList imageStreams_;
     TStringList integers_;

@@ -54,7 +54,7 @@ const char* KeyOf(int element) {
 void TskFileThemeMgr::GetBitmap(int element, TBitmap* bitmap) const {
     const char* key = KeyOf(element);
     if (!reader_ || !bitmap || !key) return;
-    if (TMemoryStream* stream = reader_->GetImageStream(key)) bitmap->LoadFromStream(*stream);
+    if (TStream* stream = reader_->GetImageStream(key)) bitmap->LoadFromStream(*stream);
 }
 
 void TskFileThemeMgr::GetImage(int element, TBitmap* target, int frameCount,

@@ -12,6 +12,9 @@ reg() { wine_cmd reg add "$@" /f >/dev/null 2>&1; }
 reg 'HKCU\Software\Wine\Explorer' /v Desktop /d Default
 reg 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768
 reg 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0
+# Tests that change machine-wide settings run only where they find this mark:
+# in a prefix made here, never on a real machine.
+reg 'HKLM\Software\MOXEL Utility Test Prefix' /v Marker /d 'made by tools/make-prefix.sh'
 "$WINESERVER_CMD" -k || true
 "$WINESERVER_CMD" -w || true
 echo "$WINEPREFIX"

@@ -70,22 +70,7 @@ run_logged configure-native cmake -S . -B build/native -G Ninja "${native_compil
 run_logged build-native cmake --build build/native
 
 # ---- the desktop the Windows tests run in ----
-xvfb_pid=""
-cleanup() {
-  local rc=$?
-  set +e
-  if [ -n "${WINEPREFIX:-}" ] && [ -d "$WINEPREFIX" ]; then
-    "$WINESERVER_CMD" -k >/dev/null 2>&1
-    "$WINESERVER_CMD" -w >/dev/null 2>&1
-  fi
-  if [ -n "$xvfb_pid" ]; then
-    kill "$xvfb_pid" 2>/dev/null
-    wait "$xvfb_pid" 2>/dev/null
-  fi
-  exit "$rc"
-}
-trap cleanup EXIT
-trap 'exit 130' INT TERM
+stop_desktop_on_exit
 
 if [ -n "${TEST_DISPLAY:-}" ]; then
   export DISPLAY=$TEST_DISPLAY

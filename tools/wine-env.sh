@@ -54,3 +54,25 @@ start_private_xvfb() {
   done
   return 1
 }
+
+# stop_private_desktop: ends the wineserver of this $WINEPREFIX (and with it
+# the prefix's Wine processes) and the Xvfb that start_private_xvfb started.
+stop_private_desktop() {
+  if [ -n "${WINEPREFIX:-}" ] && [ -d "$WINEPREFIX" ]; then
+    "$WINESERVER_CMD" -k >/dev/null 2>&1
+    "$WINESERVER_CMD" -w >/dev/null 2>&1
+  fi
+  if [ -n "${xvfb_pid:-}" ]; then
+    kill "$xvfb_pid" 2>/dev/null
+    wait "$xvfb_pid" 2>/dev/null
+  fi
+  return 0
+}
+
+# stop_desktop_on_exit: when the script ends, however it ends, runs
+# stop_private_desktop and keeps the script's exit status.
+stop_desktop_on_exit() {
+  xvfb_pid=""
+  trap 'rc=$?; set +e; stop_private_desktop; exit "$rc"' EXIT
+  trap 'exit 130' INT TERM
+}

@@ -2,6 +2,8 @@
 
 #include "framework/Streams.h"
 
+#include <algorithm>
+
 const ClassInfo& TOffsetOptions::StaticClassInfo() {
     static const ClassInfo info =
         ClassBuilder<TOffsetOptions>()
@@ -51,7 +53,9 @@ const ClassInfo& TTextTrayIcon::StaticClassInfo() {
 }
 
 TTextTrayIcon::TTextTrayIcon(TComponent* owner) : TTrayIcon(owner) {
+    textBitmap_.OnChange = [this] { textBits_ = nullptr; };
     textBitmap_.SetSize(16, 16);
+    backgroundIcon_.OnChange = [this] { ++backgroundGeneration_; };
     font_.OnChange = [this] { UpdateTextIcon(); };
     options_.OnChange = [this](TObject*) { UpdateTextIcon(); };
     if (Designing() && backgroundIcon_.Empty() && DefaultBackgroundWanted())
@@ -62,6 +66,8 @@ TTextTrayIcon::~TTextTrayIcon() {
     BeginDestroy();
     font_.OnChange = nullptr;
     options_.OnChange = nullptr;
+    backgroundIcon_.OnChange = nullptr;
+    textBitmap_.OnChange = nullptr;
 }
 
 void TTextTrayIcon::SetBackgroundIcon(const TIcon& icon) {
@@ -117,13 +123,49 @@ void TTextTrayIcon::SetOptions(const TOffsetOptions& options) {
 void TTextTrayIcon::UpdateTextIcon() {
     SetCycleIcons(false);
     RenderTextBitmap();
-    TIcon rendered;
-    if (backgroundIcon_.Empty())
-        BitmapToIcon(textBitmap_, rendered, clNone);
-    else
-        BlendOnBackground(textBitmap_, rendered, clNone);
-    Icon()->SetHandle(rendered.ReleaseHandle());
+    // Every write renders, but a rendering that looks like the icon made last
+    // time keeps that icon (the tray is then not asked again either).
+    if (!IconShowsRendering()) {
+        TIcon rendered;
+        if (backgroundIcon_.Empty())
+            BitmapToIcon(textBitmap_, rendered, clNone);
+        else
+            BlendOnBackground(textBitmap_, rendered, clNone);
+        Icon()->SetHandle(rendered.ReleaseHandle());
+        RememberRendering();
+    }
     RefreshIcon();
+}
+
+const uint32_t* TTextTrayIcon::RenderedPixels() {
+    if (!textBits_) {
+        DIBSECTION section{};
+        if (GetObjectA(textBitmap_.Handle(), sizeof section, &section) == sizeof section &&
+            section.dsBm.bmBitsPixel == 32 && section.dsBm.bmWidthBytes == textBitmap_.Width() * 4)
+            textBits_ = static_cast<const uint32_t*>(section.dsBm.bmBits);
+    }
+    GdiFlush();
+    return textBits_;
+}
+
+bool TTextTrayIcon::IconShowsRendering() {
+    const TIconSource& made = iconSource_;
+    if (!made.Valid || made.IconGeneration != IconGeneration() ||
+        made.BackgroundGeneration != backgroundGeneration_ || made.Color != color_)
+        return false;
+    const uint32_t* pixels = RenderedPixels();
+    return pixels && made.Pixels.size() == size_t(textBitmap_.Width()) * textBitmap_.Height() &&
+           std::equal(made.Pixels.begin(), made.Pixels.end(), pixels);
+}
+
+void TTextTrayIcon::RememberRendering() {
+    const uint32_t* pixels = RenderedPixels();
+    iconSource_.Valid = pixels != nullptr;
+    if (!pixels) return;
+    iconSource_.Pixels.assign(pixels, pixels + size_t(textBitmap_.Width()) * textBitmap_.Height());
+    iconSource_.IconGeneration = IconGeneration();
+    iconSource_.BackgroundGeneration = backgroundGeneration_;
+    iconSource_.Color = color_;
 }
 
 void TTextTrayIcon::RenderTextBitmap() {
@@ -133,6 +175,8 @@ void TTextTrayIcon::RenderTextBitmap() {
     canvas.Brush().SetStyle(bsSolid);
     canvas.Brush().SetColor(color_);
     canvas.FillRect(TRect{0, 0, 16, 16});
+    // The colour is no part of the GDI font: a change of colour alone keeps it.
+    canvas.Font().SetColor(font_.Color());
     canvas.Font().Assign(font_);
     const TOffsetOptions& o = options_;
     const size_t firstBreak = text_.find('\r');
@@ -144,14 +188,19 @@ void TTextTrayIcon::RenderTextBitmap() {
             const int x = (15 - canvas.TextWidth(lines[i])) / 2 + o.OffsetX();
             canvas.TextOut(x, top + static_cast<int>(i) * lineHeight, lines[i]);
         }
-    } else {
-        const int x = (15 - canvas.TextWidth(text_)) / 2 + o.OffsetX();
-        const int y = (15 - canvas.TextHeight(text_)) / 2 + o.OffsetY();
+    } else if (!text_.empty()) {
+        const TPoint extent = canvas.TextExtent(text_);
+        const int x = (15 - extent.X) / 2 + o.OffsetX();
+        const int y = (15 - extent.Y) / 2 + o.OffsetY();
         canvas.TextOut(x, y, text_);
     }
     if (border_) {
-        canvas.Brush().SetColor(borderColor_);
-        canvas.FrameRect(TRect{0, 0, 16, 16});
+        // The frame's pixels with a pen of their own: the fill brush stays as
+        // it is for the next rendering.
+        canvas.Pen().SetStyle(psSolid);
+        canvas.Pen().SetWidth(1);
+        canvas.Pen().SetColor(borderColor_);
+        canvas.Polyline({{0, 0}, {15, 0}, {15, 15}, {0, 15}, {0, 0}});
     }
 }
 

@@ -60,6 +60,9 @@ class TTextTrayIcon : public TTrayIcon {
 
   private:
     void UpdateTextIcon();
+    bool IconShowsRendering();
+    void RememberRendering();
+    const uint32_t* RenderedPixels();
     bool BlendOnBackground(TBitmap& bitmap, TIcon& icon, TColor maskColor);
     void SetBackgroundImage(const std::vector<uint8_t>& bytes);
     void SetBackgroundResource(const std::string& name);
@@ -72,6 +75,19 @@ class TTextTrayIcon : public TTrayIcon {
     TColor borderColor_ = clBlack;
     TOffsetOptions options_;
     TBitmap textBitmap_;
+    // TextBitmap's pixels in memory; found again after the bitmap changed.
+    const uint32_t* textBits_ = nullptr;
+    unsigned backgroundGeneration_ = 0;
+    // What the current Icon was made from: rendered pixels that equal these
+    // need no new icon.
+    struct TIconSource {
+        bool Valid = false;
+        unsigned IconGeneration = 0;
+        unsigned BackgroundGeneration = 0;
+        TColor Color = clNone;
+        std::vector<uint32_t> Pixels;
+    };
+    TIconSource iconSource_;
 };
 
 // The lines of text, split at each carriage return; the last may be empty.

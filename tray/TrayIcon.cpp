@@ -4,6 +4,7 @@
 #include "framework/ExceptionBarrier.h"
 #include "framework/Exceptions.h"
 #include "framework/Forms.h"
+#include "framework/HelperWindow.h"
 #include "framework/Streams.h"
 
 #include <algorithm>
@@ -55,14 +56,12 @@ struct TrayHooks {
         Slot& slot = slots[n];
         WNDPROC previous = slot.previous;
         if (TTrayIcon* icon = slot.icon) {
-            try {
+            Guarded([&] {
                 if (slot.owner)
                     icon->OwnerWindowHook(msg, wParam, lParam);
                 else
                     icon->ApplicationWindowHook(msg, wParam, lParam);
-            } catch (const std::exception& error) {
-                HandleException(error);
-            }
+            });
             // The handler may have taken hooks apart; hand on to what is there now.
             if (slot.used && slot.window == window) previous = slot.previous;
         }
@@ -112,6 +111,10 @@ struct TrayHooks {
 };
 TrayHooks::Slot TrayHooks::slots[TrayHooks::kCount];
 
+TTrayIcon::HookSlot::~HookSlot() {
+    TrayHooks::Remove(Index);
+}
+
 namespace {
 const char* const kIconWindowClass = "MoxelTrayIconWindow";
 
@@ -127,6 +130,26 @@ POINT CursorPosition() {
     POINT point{};
     TrayPlatform::GetCursorPosition(&point);
     return point;
+}
+
+// The colour and mask bits of an icon, each behind its size and depth: icons
+// with equal results look the same wherever they are drawn.
+std::vector<uint8_t> PixelsOf(HICON icon) {
+    std::vector<uint8_t> pixels;
+    ICONINFO info{};
+    if (!icon || !GetIconInfo(icon, &info)) return pixels;
+    GdiObject mask(info.hbmMask), color(info.hbmColor);
+    for (HBITMAP bitmap : {info.hbmColor, info.hbmMask}) {
+        BITMAP bm{};
+        if (!bitmap || !GetObjectA(bitmap, sizeof bm, &bm)) continue;
+        const LONG shape[] = {bm.bmWidth, bm.bmHeight, bm.bmBitsPixel};
+        const auto* shapeBytes = reinterpret_cast<const uint8_t*>(shape);
+        pixels.insert(pixels.end(), shapeBytes, shapeBytes + sizeof shape);
+        const size_t start = pixels.size();
+        pixels.resize(start + size_t(bm.bmWidthBytes) * bm.bmHeight);
+        GetBitmapBits(bitmap, static_cast<LONG>(pixels.size() - start), pixels.data() + start);
+    }
+    return pixels;
 }
 } // namespace
 
@@ -164,6 +187,10 @@ UINT TTrayIcon::TaskbarCreatedMessage() {
 
 TTrayIcon::TTrayIcon(TComponent* owner) : TComponent(owner) {
     TaskbarCreatedMessage();
+    icon_.OnChange = [this] {
+        iconPixelsStale_ = true;
+        ++iconGeneration_;
+    };
     CreateIconWindow();
     iconData_.cbSize = sizeof iconData_;
     iconData_.hWnd = iconWindow_.Get();
@@ -183,42 +210,37 @@ TTrayIcon::TTrayIcon(TComponent* owner) : TComponent(owner) {
     if (Designing() && icon_.Empty() && DefaultIconWanted())
         icon_.SetHandle(CopyIcon(LoadIconA(nullptr, IDI_WINLOGO)));
     if (!Designing()) {
-        if (Application) applicationHook_ = TrayHooks::Install(this, Application->Handle(), false);
+        if (Application)
+            applicationHook_.Index = TrayHooks::Install(this, Application->Handle(), false);
         if (auto* form = dynamic_cast<TWinControl*>(owner)) {
             ownerWindow_ = form->Handle();
-            ownerHook_ = TrayHooks::Install(this, ownerWindow_, true);
+            ownerHook_.Index = TrayHooks::Install(this, ownerWindow_, true);
         }
     }
 }
 
 TTrayIcon::~TTrayIcon() {
+    lifetime_.reset();
     BeginDestroy();
     SetIconVisible(false);
     SetDesignPreview(false);
     if (popupMenu_ && popupMenu_->PopupComponent() == this) popupMenu_->SetPopupComponent(nullptr);
+    icon_.OnChange = nullptr;
     icon_.Clear();
     iconWindow_.Reset();
     delete cycleTimer_;
     delete clickTimer_;
-    if (!Designing()) {
-        TrayHooks::Remove(ownerHook_);
-        TrayHooks::Remove(applicationHook_);
-    }
+    // The hooks come off with applicationHook_ and ownerHook_, owner first.
 }
 
 void TTrayIcon::CreateIconWindow() {
-    static const bool registered = [] {
-        WNDCLASSA wc{};
-        wc.lpfnWndProc = &TTrayIcon::IconWindowProc;
-        wc.hInstance = GetModuleHandleA(nullptr);
-        wc.lpszClassName = kIconWindowClass;
-        return RegisterClassA(&wc) != 0;
-    }();
-    (void)registered;
     // A hidden top-level window: it can be made the foreground window before
     // the menu opens, so the menu closes when the user clicks elsewhere.
-    iconWindow_.Reset(CreateWindowExA(WS_EX_TOOLWINDOW, kIconWindowClass, "", WS_POPUP, 0, 0, 0, 0,
-                                      nullptr, nullptr, GetModuleHandleA(nullptr), this));
+    THelperWindowParams params{kIconWindowClass};
+    params.Style = WS_POPUP;
+    params.ExStyle = WS_EX_TOOLWINDOW;
+    params.Parent = nullptr;
+    iconWindow_ = CreateHelperWindow(*this, params);
     if (!iconWindow_) throw Exception("Cannot create the tray icon window");
 }
 
@@ -330,8 +352,56 @@ bool TTrayIcon::PrepareIconData() {
     return true;
 }
 
+// The indicators write their properties every 50 ms whether or not anything
+// changed, and each shell call crosses to the shell's process. So, unlike a
+// call per change, a call whose effect is already in place is not made: an
+// add of an icon the tray holds, a delete of one it does not, a modify that
+// would show the pixels and tip it shows already. The tray shows the same
+// either way; what this icon knows of the tray comes only from its own calls,
+// and is forgotten when the taskbar is created anew.
 bool TTrayIcon::CallShell(DWORD message) {
-    return TrayPlatform::ShellNotifyIcon(message, &iconData_) != FALSE;
+    // The answer the shell would give to the call left out.
+    if (ShellCallNeedless(message)) return message == NIM_MODIFY;
+    const bool succeeded = TrayPlatform::ShellNotifyIcon(message, &iconData_) != FALSE;
+    RememberShellCall(message, succeeded);
+    return succeeded;
+}
+
+bool TTrayIcon::ShellCallNeedless(DWORD message) {
+    switch (message) {
+    case NIM_ADD:
+        return shown_.InTray;
+    case NIM_DELETE:
+        return !shown_.InTray;
+    case NIM_MODIFY:
+        return shown_.InTray && shown_.Known &&
+               std::equal(shown_.Tip.begin(), shown_.Tip.end(), iconData_.szTip) &&
+               shown_.Pixels == IconPixels();
+    }
+    return false;
+}
+
+void TTrayIcon::RememberShellCall(DWORD message, bool succeeded) {
+    // A refused add leaves the tray unknown: no taskbar, or the icon was
+    // there after all (a modify will tell).
+    const bool shows = succeeded && (message == NIM_ADD || message == NIM_MODIFY);
+    shown_.InTray = shows;
+    shown_.Known = shows;
+    if (!shows) return;
+    shown_.Pixels = IconPixels();
+    std::copy(std::begin(iconData_.szTip), std::end(iconData_.szTip), shown_.Tip.begin());
+}
+
+void TTrayIcon::ForgetTrayState() {
+    shown_ = TShownLook{};
+}
+
+const std::vector<uint8_t>& TTrayIcon::IconPixels() {
+    if (iconPixelsStale_) {
+        iconPixels_ = PixelsOf(icon_.Handle());
+        iconPixelsStale_ = false;
+    }
+    return iconPixels_;
 }
 
 bool TTrayIcon::AddToTray() {
@@ -352,9 +422,43 @@ bool TTrayIcon::UpdateInTray() {
 }
 
 bool TTrayIcon::BitmapToIcon(TBitmap& bitmap, TIcon& icon, TColor maskColor) {
-    TImageList list(16, 16);
-    list.AddMasked(bitmap, maskColor);
-    list.GetIcon(0, icon);
+    constexpr int kSize = 16;
+    BITMAP source{};
+    if (bitmap.Width() != kSize || bitmap.Height() != kSize ||
+        !GetObjectA(bitmap.Handle(), sizeof source, &source) || source.bmBitsPixel != 32) {
+        TImageList list(kSize, kSize);
+        list.AddMasked(bitmap, maskColor);
+        list.GetIcon(0, icon);
+        return true;
+    }
+    // The square's pixels go straight into the icon's colour and mask
+    // bitmaps: the icon an image list would give, without making the list.
+    uint32_t pixels[kSize * kSize];
+    if (GetBitmapBits(bitmap.Handle(), sizeof pixels, pixels) != sizeof pixels)
+        throw EInvalidGraphic("Bitmap image is not valid");
+    // Pixels are 0x00RRGGBB. A transparent one is black in the colour bitmap
+    // and set in the mask, whose rows are 16-bit aligned.
+    const COLORREF key = ColorToRGB(maskColor);
+    const uint32_t transparent =
+        maskColor == clNone ? 0xFFFFFFFFu
+                            : (GetRValue(key) << 16) | (GetGValue(key) << 8) | GetBValue(key);
+    uint8_t mask[kSize * 2] = {};
+    for (int y = 0; y < kSize; ++y) {
+        for (int x = 0; x < kSize; ++x) {
+            uint32_t& pixel = pixels[y * kSize + x];
+            pixel &= 0x00FFFFFFu; // no alpha: the mask alone decides
+            if (pixel != transparent) continue;
+            pixel = 0;
+            mask[y * 2 + x / 8] |= uint8_t(0x80 >> (x % 8));
+        }
+    }
+    GdiObject color(CreateBitmap(kSize, kSize, 1, 32, pixels));
+    GdiObject maskBitmap(CreateBitmap(kSize, kSize, 1, 1, mask));
+    ICONINFO info{TRUE, 0, 0, static_cast<HBITMAP>(maskBitmap.Get()),
+                  static_cast<HBITMAP>(color.Get())};
+    HICON made = color && maskBitmap ? CreateIconIndirect(&info) : nullptr;
+    if (!made) throw EInvalidGraphic("Out of system resources");
+    icon.SetHandle(made);
     return true;
 }
 
@@ -373,32 +477,21 @@ void TTrayIcon::CycleTimerTick(TObject*) {
 
 // ---- mouse -----------------------------------------------------------------
 
-LRESULT CALLBACK TTrayIcon::IconWindowProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
-    if (msg == WM_NCCREATE) {
-        auto* create = reinterpret_cast<CREATESTRUCTA*>(lParam);
-        SetWindowLongPtrA(window, GWLP_USERDATA,
-                          reinterpret_cast<LONG_PTR>(create->lpCreateParams));
-    }
-    auto* self = reinterpret_cast<TTrayIcon*>(GetWindowLongPtrA(window, GWLP_USERDATA));
-    switch (msg) {
+void TTrayIcon::WindowMessage(HWND window, TMessage& message) {
+    switch (message.Msg) {
     case TrayIconMessage:
-        if (self) {
-            try {
-                self->HandleTrayMessage(static_cast<UINT>(lParam));
-            } catch (const std::exception& error) {
-                HandleException(error);
-            }
-        }
-        return 0;
+        HandleTrayMessage(static_cast<UINT>(message.LParam));
+        return;
     case WM_DESTROY:
     case WM_CLOSE:
     case WM_QUERYENDSESSION:
     case WM_QUIT:
     case WM_USERCHANGED:
     case WM_NCDESTROY:
-        return 1;
+        message.Result = 1;
+        return;
     }
-    return DefWindowProcA(window, msg, wParam, lParam);
+    message.Result = DefWindowProcA(window, message.Msg, message.WParam, message.LParam);
 }
 
 void TTrayIcon::HandleTrayMessage(UINT mouseMessage) {
@@ -471,6 +564,9 @@ void TTrayIcon::ClickTimerTick(TObject*) {
 void TTrayIcon::PopupAtCursor() {
     POINT at{};
     if (!popupMenu_ || !popupMenu_->AutoPopup() || !TrayPlatform::GetCursorPosition(&at)) return;
+    // The pump and the menu loop run handlers that may free the menu (the
+    // notification clears popupMenu_) or this icon itself.
+    const std::weak_ptr<char> alive = lifetime_;
     if (Application) {
         Application->ProcessMessages();
     } else {
@@ -478,11 +574,13 @@ void TTrayIcon::PopupAtCursor() {
         while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE))
             DispatchMessageA(&message);
     }
+    if (alive.expired() || !popupMenu_ || !popupMenu_->AutoPopup()) return;
     // The menu closes on a click elsewhere only when our thread is in front.
     SetForegroundWindow(iconWindow_.Get());
     if (ownerWindow_) SetForegroundWindow(ownerWindow_);
     popupMenu_->SetPopupComponent(this);
     popupMenu_->Popup(at.x, at.y);
+    if (alive.expired()) return;
     if (ownerWindow_) PostMessageA(ownerWindow_, WM_NULL, 0, 0);
 }
 
@@ -538,7 +636,11 @@ void TTrayIcon::ApplicationWindowHook(UINT msg, WPARAM wParam, LPARAM) {
             ShowWindow(Application->Handle(), SW_HIDE);
         awaitFirstPosChange_ = false;
     }
-    if (msg == TaskbarCreatedMessage() && iconVisible_) AddToTray();
+    if (msg == TaskbarCreatedMessage()) {
+        // The new taskbar holds none of our icons, whatever our calls left.
+        ForgetTrayState();
+        if (iconVisible_) AddToTray();
+    }
 }
 
 void TTrayIcon::OwnerWindowHook(UINT msg, WPARAM wParam, LPARAM lParam) {

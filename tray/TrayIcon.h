@@ -12,7 +12,10 @@
 
 #include <shellapi.h>
 
+#include <array>
 #include <cstddef>
+#include <memory>
+#include <vector>
 
 // The record the shell takes: the layout with the 128-character tip and the
 // balloon fields, without the later item GUID and balloon icon (488 bytes in a
@@ -54,7 +57,7 @@ extern ShellNotifyFunc ShellNotifyIcon;
 extern CursorPosFunc GetCursorPosition;
 } // namespace TrayPlatform
 
-class TTrayIcon : public TComponent {
+class TTrayIcon : public TComponent, private TWindowTarget {
     DECLARE_PUBLISHED(TTrayIcon, TComponent)
   public:
     explicit TTrayIcon(TComponent* owner);
@@ -96,7 +99,8 @@ class TTrayIcon : public TComponent {
     TMouseMoveEvent OnMouseMove;
     TCycleEvent OnCycle;
 
-    // One NIM_MODIFY with the current icon and tip.
+    // Shows the current icon and tip in the tray (a NIM_MODIFY unless the
+    // tray shows them already).
     void RefreshIcon() { UpdateInTray(); }
     // bitmap as a 16 x 16 icon; maskColor clNone keeps every pixel opaque.
     static bool BitmapToIcon(TBitmap& bitmap, TIcon& icon, TColor maskColor);
@@ -114,6 +118,10 @@ class TTrayIcon : public TComponent {
 
   protected:
     void Notification(TComponent* component, TOperation operation) override;
+
+    // Counts the changes of Icon: a subclass that made the current image can
+    // tell that nobody replaced it since.
+    unsigned IconGeneration() const { return iconGeneration_; }
 
     virtual bool DefaultIconWanted() { return true; }
     virtual bool AddToTray();
@@ -134,6 +142,10 @@ class TTrayIcon : public TComponent {
     void SetIconResource(const std::string& name);
     bool PrepareIconData();
     bool CallShell(DWORD message);
+    bool ShellCallNeedless(DWORD message);
+    void RememberShellCall(DWORD message, bool succeeded);
+    void ForgetTrayState();
+    const std::vector<uint8_t>& IconPixels();
     void CreateIconWindow();
     void HandleTrayMessage(UINT mouseMessage);
     void ClickDefaultItem();
@@ -144,7 +156,8 @@ class TTrayIcon : public TComponent {
     // Our part of the hooked windows' message handling (the chain does the rest).
     void ApplicationWindowHook(UINT msg, WPARAM wParam, LPARAM lParam);
     void OwnerWindowHook(UINT msg, WPARAM wParam, LPARAM lParam);
-    static LRESULT CALLBACK IconWindowProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam);
+    // The icon window's messages: the shell's mouse reports.
+    void WindowMessage(HWND window, TMessage& message) override;
 
     bool designPreview_ = false;
     TImageList* iconList_ = nullptr;
@@ -172,6 +185,34 @@ class TTrayIcon : public TComponent {
     bool awaitFirstPosChange_ = true;
     // The owner form's window, kept for the destructor (the owner is gone by then).
     HWND ownerWindow_ = nullptr;
-    int applicationHook_ = -1;
-    int ownerHook_ = -1;
+
+    // What the notification area holds of this icon, as our own calls left it.
+    struct TShownLook {
+        bool InTray = false;
+        // Pixels and Tip are what the tray shows.
+        bool Known = false;
+        std::vector<uint8_t> Pixels;
+        std::array<char, sizeof(TNotifyIconData::szTip)> Tip{};
+    };
+    TShownLook shown_;
+    // The pixels of Icon, read again only after it changed.
+    std::vector<uint8_t> iconPixels_;
+    bool iconPixelsStale_ = true;
+    unsigned iconGeneration_ = 0;
+    // Expires with the object: code that pumps messages can tell whether a
+    // handler freed the icon meanwhile.
+    std::shared_ptr<char> lifetime_ = std::make_shared<char>();
+
+    // A place in one window's hook chain, given back when this goes, also
+    // when a constructor fails after taking it.
+    struct HookSlot {
+        int Index = -1;
+        HookSlot() = default;
+        HookSlot(const HookSlot&) = delete;
+        HookSlot& operator=(const HookSlot&) = delete;
+        ~HookSlot();
+    };
+    // Declared in the order of hooking: destroyed in reverse.
+    HookSlot applicationHook_;
+    HookSlot ownerHook_;
 };

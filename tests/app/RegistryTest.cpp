@@ -1,7 +1,9 @@
-// The registry accessor against the real registry of the test's Wine prefix.
+// The registry accessor against the real registry of the test's Wine prefix
+// (only a prefix the harness made), in a key of the tests' own.
 
 #include "framework/Exceptions.h"
 #include "framework/Registry.h"
+#include "tests/app/HarnessPrefix.h"
 
 #include <gtest/gtest.h>
 
@@ -20,16 +22,12 @@ std::string ErrorOf(const std::function<void()>& action) {
 
 class RegistryAccessor : public ::testing::Test {
   protected:
-    void SetUp() override { RegDeleteTreeA(HKEY_LOCAL_MACHINE, "Software\\MOXEL Utility Tests"); }
-    void TearDown() override {
-        RegDeleteTreeA(HKEY_LOCAL_MACHINE, "Software\\MOXEL Utility Tests");
-    }
-    static bool KeyExists(const char* path) {
-        HKEY key;
-        if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, path, 0, KEY_READ, &key) != ERROR_SUCCESS)
-            return false;
-        RegCloseKey(key);
-        return true;
+    // The tests' own key; one that is there already belongs to someone else.
+    void SetUp() override {
+        ASSERT_TRUE(InHarnessPrefix());
+        registry_.KeepKey("Software\\MOXEL Utility Tests");
+        ASSERT_FALSE(registry_.KeepKey(TestKey))
+            << "HKLM\\" << TestKey << " exists already; it is left alone";
     }
     // Type and size of a value as stored.
     static std::pair<DWORD, DWORD> Stored(const char* name) {
@@ -38,6 +36,7 @@ class RegistryAccessor : public ::testing::Test {
                      &size);
         return {type, size};
     }
+    RegistryRestorer registry_; // first member: gone after the accessor closed its key
     TRegistry registry;
 };
 

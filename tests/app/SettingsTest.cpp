@@ -1,11 +1,13 @@
 // The settings store against the real registry of the test's Wine prefix:
-// the value table, the load at start-up and Apply's saving steps.
+// the value table, the load at start-up and Apply's saving steps. Runs only
+// in a prefix the harness made, and leaves its registry as it found it.
 
 #include "app/DisplayMode.h"
 #include "app/Settings.h"
 #include "framework/Exceptions.h"
 #include "framework/Forms.h"
 #include "framework/Registry.h"
+#include "tests/app/HarnessPrefix.h"
 
 #include <gtest/gtest.h>
 
@@ -24,13 +26,6 @@ std::pair<DWORD, std::vector<uint8_t>> Stored(const char* key, const char* name)
                  &size);
     data.resize(size);
     return {type, data};
-}
-
-bool KeyExists(const char* path) {
-    HKEY key;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, path, 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
-    RegCloseKey(key);
-    return true;
 }
 
 std::vector<uint8_t> Dword(uint32_t v) {
@@ -52,10 +47,13 @@ void PutString(const char* key, const char* name, const std::string& s) {
     Put(key, name, REG_SZ, s.c_str(), static_cast<DWORD>(s.size() + 1));
 }
 
+const char* const DriverServiceKey = "SYSTEM\\CurrentControlSet\\Services\\ialm";
+
 class SettingsStore : public ::testing::Test {
   protected:
     void SetUp() override {
-        ClearRegistry();
+        ASSERT_TRUE(InHarnessPrefix());
+        StartFromAFirstRun();
         RegCreateKeyExA(HKEY_LOCAL_MACHINE, RunKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &run_,
                         nullptr);
         form = std::make_unique<TForm>(nullptr);
@@ -70,14 +68,23 @@ class SettingsStore : public ::testing::Test {
         DisplayMode = TDisplayMode{};
     }
     void TearDown() override {
-        ClearRegistry();
-        RegCloseKey(run_);
+        if (run_) RegCloseKey(run_);
     }
-    void ClearRegistry() {
-        RegDeleteTreeA(HKEY_LOCAL_MACHINE, SettingsKey);
-        RegDeleteTreeA(HKEY_LOCAL_MACHINE, "SYSTEM\\CurrentControlSet\\Services\\ialm");
-        RegDeleteKeyValueA(HKEY_LOCAL_MACHINE, RunKey, "MOXEL Utility");
-        RegDeleteKeyValueA(HKEY_LOCAL_MACHINE, RunKey, "Korbtray");
+    // No settings, no autostart entries; all of it comes back afterwards.
+    void StartFromAFirstRun() {
+        registry.KeepKey(SettingsKey);
+        for (const char* name :
+             {"scaling", "CapLock", "NumLock", "ScrollLock", "Width", "Height", "Bits"})
+            registry.KeepValue(SettingsKey, name);
+        registry.ClearValues(SettingsKey);
+        registry.KeepKey(RunKey);
+        for (const char* name : {"MOXEL Utility", "Korbtray"}) {
+            registry.KeepValue(RunKey, name);
+            RegDeleteKeyValueA(HKEY_LOCAL_MACHINE, RunKey, name);
+        }
+        driverServiceExisted = registry.KeepKey(DriverServiceKey);
+        registry.KeepKey(DriverKey);
+        registry.KeepValue(DriverKey, "Display1_DownScalingEnabled");
     }
     static void CreateDriverKey() {
         HKEY key;
@@ -105,6 +112,8 @@ class SettingsStore : public ::testing::Test {
         return "";
     }
 
+    RegistryRestorer registry;
+    bool driverServiceExisted = false;
     HKEY run_ = nullptr;
     std::unique_ptr<TForm> form;
     TskCheckBox* scaling = nullptr;
@@ -129,6 +138,9 @@ TEST_F(SettingsStore, ScalingWritesTheDriverFlagAsFourBinaryBytesAndTheSetting) 
 }
 
 TEST_F(SettingsStore, ScalingWithoutTheDriverKeyCreatesNoKeyButStoresTheSetting) {
+    // Another display driver's machine; the key of this one is never deleted.
+    ASSERT_FALSE(driverServiceExisted) << "this prefix has the display driver's key: the test "
+                                          "needs one without it";
     SetScaling(true);
     EXPECT_FALSE(KeyExists(DriverKey));
     EXPECT_FALSE(KeyExists("SYSTEM\\CurrentControlSet\\Services\\ialm"));
@@ -267,7 +279,7 @@ TEST_F(SettingsStore, ValuesOfTheWrongTypeStopTheLoadWithTheirTexts) {
     PutDword(SettingsKey, "CapLock", 1);
     EXPECT_EQ(LoadError(), "Failed to get data for 'Width'");
     EXPECT_TRUE(indicators->ItemChecked(0)); // read before the bad value
-    RegDeleteTreeA(HKEY_LOCAL_MACHINE, SettingsKey);
+    registry.ClearValues(SettingsKey);
     const uint8_t four[4] = {1, 0, 0, 0};
     Put(SettingsKey, "NumLock", REG_BINARY, four, 4);
     EXPECT_EQ(LoadError(), "Invalid data type for 'NumLock'");

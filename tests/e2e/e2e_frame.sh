@@ -17,8 +17,7 @@ show_after_tick() {
   start_program
   MAIN=$(wait_window --title "$MAIN_TITLE" 20) || fail "no main window"
   wait_hidden "$MAIN" 15 || fail "the start-up tick did not hide the window"
-  tray_message TrayIcon1 0x0203
-  wait_shown "$MAIN" 5 || fail "a double-click on the tray icon did not show the window"
+  show_from_tray "$MAIN" || fail "a double-click on the tray icon did not show the window"
   # The pointer away from the window: nothing under it lights up.
   drv move 2 2 >/dev/null
   sleep 0.5
@@ -91,8 +90,7 @@ drv wait-hidden "$menu" 3000 >/dev/null || fail "Escape did not close the system
 drv click $((L + 3 + 232 + 8)) $((T + 3 + 1 + 8)) >/dev/null
 check "the minimize button hides the window into the tray" wait_hidden "$MAIN" 5
 check "the tray icon stays" wait_own_tray_icons 1
-tray_message TrayIcon1 0x0203
-check "a double-click on the tray icon brings it back" wait_shown "$MAIN" 5
+check "a double-click on the tray icon brings it back" show_from_tray "$MAIN"
 
 # The close button.
 drv move 2 2 >/dev/null

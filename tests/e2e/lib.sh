@@ -47,12 +47,23 @@ _e2e_cleanup() {
   rm -rf "$E2E_TMP"
   exit "$rc"
 }
-trap _e2e_cleanup EXIT
 
 # Should this be the first Windows program of the session, Wine starts its
 # desktop and services now, and they must not inherit the pipe of a `$(drv
 # ...)`: that command substitution would never end.
 drv screen </dev/null >/dev/null 2>&1
+
+# The tests reset the program's registry keys and switch the display: only in
+# a prefix made by tools/make-prefix.sh, which marks it so, never elsewhere.
+HARNESS_MARK_KEY='HKLM\Software\MOXEL Utility Test Prefix'
+if [ "$(drv reg-get "$HARNESS_MARK_KEY" Marker 2>/dev/null)" != "REG_SZ made by tools/make-prefix.sh" ]; then
+  echo "FAIL: refused: end-to-end tests change machine-wide settings and run only in a Wine" \
+    "prefix made by tools/make-prefix.sh ($HARNESS_MARK_KEY has no Marker; WINEPREFIX=${WINEPREFIX:-})" >&2
+  rm -rf "$E2E_TMP"
+  exit 1
+fi
+
+trap _e2e_cleanup EXIT
 
 # fail MESSAGE: reports and ends the test.
 fail() {
@@ -170,14 +181,6 @@ wait_own_tray_icons() {
   return 1
 }
 
-TRAY_MESSAGE=0x0800
-
-# icon_window NAME: the hidden window the shell reports the named icon's mouse actions to.
-icon_window() { drv find --class MoxelTrayIconWindow --title "$1" --timeout 10000; }
-
-# tray_message NAME MOUSE_MESSAGE: what the shell posts when the mouse acts on the icon.
-tray_message() { drv post "$(icon_window "$1")" $TRAY_MESSAGE 0 "$2" >/dev/null; }
-
 # taskbar_shows HWND: 1 when the taskbar shows a button for that window, else 0.
 taskbar_shows() { drv taskbar-buttons | grep -c "^$1 "; }
 
@@ -190,6 +193,21 @@ wait_taskbar() {
     sleep 0.1
   done
   return 1
+}
+
+TRAY_MESSAGE=0x0800
+
+# icon_window NAME: the hidden window the shell reports the named icon's mouse actions to.
+icon_window() { drv find --class MoxelTrayIconWindow --title "$1" --timeout 10000; }
+
+# tray_message NAME MOUSE_MESSAGE: what the shell posts when the mouse acts on the icon.
+tray_message() { drv post "$(icon_window "$1")" $TRAY_MESSAGE 0 "$2" >/dev/null; }
+
+# show_from_tray HWND: a double click on the program's icon; waits (5 s) for
+# the main window HWND to show.
+show_from_tray() {
+  tray_message TrayIcon1 0x0203
+  wait_shown "$1" 5
 }
 
 # stop_program [TIMEOUT]: closes the main window (WM_CLOSE), waits for the
@@ -210,7 +228,7 @@ stop_program() {
 }
 
 # reset_registry: removes what the program keeps in the registry, so each
-# test starts from a first run.
+# test starts from a first run (in the harness's prefix: see the mark above).
 reset_registry() {
   drv reg-del "$SETTINGS_KEY" >/dev/null 2>&1 || true
   drv reg-del "$RUN_KEY" "MOXEL Utility" >/dev/null 2>&1 || true

@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -58,6 +59,91 @@ TEST(ComponentTest, SiblingsAndFreeNotificationClientsHearOfARemoval) {
     EXPECT_EQ(outsider.watched, nullptr);
     EXPECT_EQ(owner.ComponentCount(), 1);
     EXPECT_EQ(owner.FindComponent("ICON"), icon); // names compare case-insensitively
+}
+
+// Refers to one other component, as a tray icon refers to its image list or
+// popup menu: a new target lets the old one go.
+class TReferrer : public TComponent {
+  public:
+    using TComponent::TComponent;
+    void Refer(TComponent* target) {
+        if (target_ && target_ != target) target_->RemoveFreeNotification(this);
+        target_ = target;
+        if (target_) target_->FreeNotification(this);
+    }
+    TComponent* target_ = nullptr;
+    std::vector<TComponent*> removals;
+
+  protected:
+    void Notification(TComponent* component, TOperation operation) override {
+        if (operation != TOperation::opRemove) return;
+        removals.push_back(component);
+        if (component == target_) target_ = nullptr;
+    }
+};
+
+TEST(FreeNotificationTest, OldTargetIsNotToldOfTheReferrersEnd) {
+    TReferrer old(nullptr), current(nullptr);
+    auto* referrer = new TReferrer(nullptr);
+    referrer->Refer(&old);
+    referrer->Refer(&current);
+    delete referrer;
+    EXPECT_TRUE(old.removals.empty());
+    EXPECT_EQ(current.removals, std::vector<TComponent*>{referrer});
+}
+
+// Natively this runs under the address sanitizer, which reports the call
+// into the freed old target that a one-sided removal leaves behind.
+TEST(FreeNotificationTest, OldTargetFreedBeforeTheReferrerIsNeverCalled) {
+    auto* old = new TReferrer(nullptr);
+    TReferrer current(nullptr);
+    auto* referrer = new TReferrer(nullptr);
+    referrer->Refer(old);
+    referrer->Refer(&current);
+    delete old;
+    EXPECT_TRUE(referrer->removals.empty()) << "no longer referred to: nothing to hear";
+    delete referrer;
+    EXPECT_EQ(current.removals.size(), 1u);
+}
+
+TEST(FreeNotificationTest, RemovalFromEitherSideSilencesBoth) {
+    for (bool fromTarget : {true, false}) {
+        TReferrer target(nullptr);
+        auto* referrer = new TReferrer(nullptr);
+        target.FreeNotification(referrer);
+        if (fromTarget)
+            target.RemoveFreeNotification(referrer);
+        else
+            referrer->RemoveFreeNotification(&target);
+        delete referrer;
+        EXPECT_TRUE(target.removals.empty()) << (fromTarget ? "target side" : "referrer side");
+    }
+}
+
+// Frees another component when it hears of a removal.
+class TFreeingReferrer : public TReferrer {
+  public:
+    using TReferrer::TReferrer;
+    TComponent* victim = nullptr;
+
+  protected:
+    void Notification(TComponent* component, TOperation operation) override {
+        TReferrer::Notification(component, operation);
+        if (operation == TOperation::opRemove && victim) delete std::exchange(victim, nullptr);
+    }
+};
+
+TEST(FreeNotificationTest, ListenerFreedByAnEarlierListenerIsNotToldAfterwards) {
+    auto* menu = new TReferrer(nullptr);
+    auto* freeing = new TFreeingReferrer(nullptr);
+    auto* victim = new TReferrer(nullptr);
+    freeing->Refer(menu);
+    victim->Refer(menu);
+    freeing->victim = victim;
+    delete menu; // freeing hears first and frees victim; victim must not be told
+    EXPECT_EQ(freeing->target_, nullptr);
+    EXPECT_EQ(freeing->victim, nullptr);
+    delete freeing;
 }
 
 TEST(StringsTest, IntegerConversionNamesTheBadText) {

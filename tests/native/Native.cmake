@@ -1,7 +1,8 @@
 # Native unit tests of the portable skin code under address and
-# undefined-behaviour sanitizers, and a bounded fuzzing run of the skin-file
-# reader (label "fuzz"). The code under test is compiled into each target with
-# the target's own instrumentation rather than taken from the plain libraries.
+# undefined-behaviour sanitizers, and bounded fuzzing runs of the skin-file
+# reader and the form-description reader (label "fuzz"). The code under test
+# is compiled into each target with the target's own instrumentation rather
+# than taken from the plain libraries.
 set(NATIVE_SANITIZE -fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer)
 set(NATIVE_SKIN_CODE ${FRAMEWORK_PORTABLE_SOURCES} ${SKIN_PORTABLE_SOURCES})
 
@@ -12,6 +13,7 @@ endif()
 include(GoogleTest)
 
 add_executable(skin_native_tests
+    ${CMAKE_SOURCE_DIR}/tests/native/BitmapFileTest.cpp
     ${CMAKE_SOURCE_DIR}/tests/native/SkinThemeFileTest.cpp
     ${CMAKE_SOURCE_DIR}/tests/native/SkinThemeTablesTest.cpp
     ${CMAKE_SOURCE_DIR}/tests/native/SkinArtworkTest.cpp
@@ -28,20 +30,40 @@ add_dependencies(skin_native_tests skinfile)
 target_link_libraries(skin_native_tests PRIVATE gtest_main)
 gtest_discover_tests(skin_native_tests PROPERTIES LABELS "native")
 
+# What fuzzing found in the form-description reader, kept as unit tests.
+add_executable(form_reader_findings_tests
+    ${CMAKE_SOURCE_DIR}/tests/native/FormReaderFindingsTest.cpp
+    ${FRAMEWORK_PORTABLE_SOURCES})
+target_compile_options(form_reader_findings_tests PRIVATE ${NATIVE_SANITIZE})
+target_link_options(form_reader_findings_tests PRIVATE ${NATIVE_SANITIZE})
+target_link_libraries(form_reader_findings_tests PRIVATE gtest_main)
+gtest_discover_tests(form_reader_findings_tests PROPERTIES LABELS "native")
+
 if(CMAKE_CXX_COMPILER_ID MATCHES "Clang")
+  set(FUZZ_FLAGS -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=all)
   add_executable(skin_reader_fuzzer
       ${CMAKE_SOURCE_DIR}/tests/native/SkinReaderFuzzer.cpp
       ${NATIVE_SKIN_CODE}
       ${SKINFILE_WRITER_SOURCES})
-  target_compile_options(skin_reader_fuzzer PRIVATE -fsanitize=fuzzer,address,undefined
-                         -fno-sanitize-recover=all)
-  target_link_options(skin_reader_fuzzer PRIVATE -fsanitize=fuzzer,address,undefined)
-  # FUZZ_SECONDS in the environment shortens or lengthens the run (default 60).
+  add_executable(form_reader_fuzzer
+      ${CMAKE_SOURCE_DIR}/tests/native/FormReaderFuzzer.cpp
+      ${FRAMEWORK_PORTABLE_SOURCES})
+  foreach(fuzzer IN ITEMS skin_reader_fuzzer form_reader_fuzzer)
+    target_compile_options(${fuzzer} PRIVATE ${FUZZ_FLAGS})
+    target_link_options(${fuzzer} PRIVATE ${FUZZ_FLAGS})
+  endforeach()
+  # Short bounded runs from the committed seeds (FUZZ_SECONDS in the
+  # environment overrides their length); tests/native/fuzz_long.sh runs each
+  # fuzzer for millions of executions on a kept corpus.
   add_test(NAME skin_reader_fuzz
            COMMAND bash ${CMAKE_SOURCE_DIR}/tests/native/run_fuzz.sh
-                   $<TARGET_FILE:skin_reader_fuzzer> $<TARGET_FILE:skinfile>
-                   ${CMAKE_BINARY_DIR}/fuzz/skin_reader)
-  set_tests_properties(skin_reader_fuzz PROPERTIES LABELS "fuzz" TIMEOUT 900)
+                   $<TARGET_FILE:skin_reader_fuzzer> ${CMAKE_SOURCE_DIR}/tests/native/corpus/skin_reader
+                   ${CMAKE_BINARY_DIR}/fuzz/skin_reader 60 -max_len=8192)
+  add_test(NAME form_reader_fuzz
+           COMMAND bash ${CMAKE_SOURCE_DIR}/tests/native/run_fuzz.sh
+                   $<TARGET_FILE:form_reader_fuzzer> ${CMAKE_SOURCE_DIR}/tests/native/corpus/form_reader
+                   ${CMAKE_BINARY_DIR}/fuzz/form_reader 10 -max_len=8192)
+  set_tests_properties(skin_reader_fuzz form_reader_fuzz PROPERTIES LABELS "fuzz" TIMEOUT 900)
 endif()
 
 # The text shape control's arithmetic (angles, figure points, repetition,

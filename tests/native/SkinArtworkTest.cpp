@@ -2,7 +2,7 @@
 // exists at its listed size, is named in the resource script, and is
 // magenta where the controls draw it see-through.
 
-#include "skin/SkinThemeFile.h"
+#include "framework/BitmapFile.h"
 #include "skin/SkinThemeTables.h"
 
 #include <gtest/gtest.h>
@@ -32,11 +32,12 @@ bool LoadPicture(const std::string& name, Picture& out) {
     std::ifstream in(Themes + name + ".bmp", std::ios::binary);
     if (!in) return false;
     out.file.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    SkinFile::BitmapInfo info;
-    if (!SkinFile::ReadBitmapInfo(out.file.data(), out.file.size(), info) || info.BitCount != 24)
+    BitmapFile::Layout layout;
+    if (!BitmapFile::Parse(out.file.data(), out.file.size(), layout).empty() ||
+        layout.BitCount != 24 || layout.PixelOffset != 54 || layout.TopDown)
         return false;
-    out.width = info.Width;
-    out.height = info.Height;
+    out.width = layout.Width;
+    out.height = layout.Height;
     return true;
 }
 

@@ -2,6 +2,7 @@
 // refused with ESkinFileError; a file that loads must survive a round trip
 // through the writer unchanged, and its pictures must be readable bitmaps.
 
+#include "framework/BitmapFile.h"
 #include "skin/SkinThemeFile.h"
 #include "skin/SkinThemeTables.h"
 #include "tools/skinfile/SkinFileWriter.h"
@@ -31,16 +32,21 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         std::abort();
     }
 
+    // Memory stays in proportion to the file: records cannot be stacked.
+    Require(entries.size() < size / SkinFile::EntrySize);
     TskThemeFileReader reader(data, size);
     for (int element = 1; element <= ThemeElementCount; ++element) {
         const char* key = ElementKeys[element];
         (void)reader.GetInt(key);
         (void)reader.GetBool(key);
-        if (TMemoryStream* stream = reader.GetImageStream(key)) {
+        if (TskPictureStream* stream = reader.GetImageStream(key)) {
             Require(stream->Position() == 0);
-            SkinFile::BitmapInfo info;
-            Require(SkinFile::ReadBitmapInfo(stream->Memory(), static_cast<size_t>(stream->Size()),
-                                             info));
+            BitmapFile::Layout layout;
+            Require(BitmapFile::Parse(stream->Memory(), static_cast<size_t>(stream->Size()), layout)
+                        .empty());
+            // What the bitmap loader reads must lie inside the picture's bytes.
+            Require(layout.PixelOffset + layout.PixelBytes <= static_cast<size_t>(stream->Size()));
+            Require(static_cast<int64_t>(layout.Width) * layout.Height <= BitmapFile::MaxPixels);
         }
     }
 
@@ -48,7 +54,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::vector<SkinFileItem> items;
     for (const SkinFile::EntryRecord& e : entries) {
         if (e.Kind > SkinFile::ekText) continue;
-        const uint8_t* p = data + e.DataOffset;
+        const uint8_t* p = data + (e.DataSize > 0 ? e.DataOffset : 0); // empty data: any offset
         items.push_back({e.Name, e.Kind, std::vector<uint8_t>(p, p + e.DataSize)});
     }
     const std::vector<uint8_t> again = BuildSkinImage(items);

@@ -1,5 +1,6 @@
 // The skin-file reader: what a file yields, and the malformed files it refuses.
 
+#include "BitmapImages.h"
 #include "SkinTestFiles.h"
 #include "skin/SkinThemeFile.h"
 #include "tools/skinfile/SkinFileWriter.h"
@@ -11,6 +12,9 @@
 #include <string>
 #include <unistd.h>
 
+using TestBitmaps::Encode;
+using TestBitmaps::Quadrants;
+
 namespace {
 
 TskThemeFileReader Load(const std::vector<uint8_t>& image) {
@@ -19,6 +23,14 @@ TskThemeFileReader Load(const std::vector<uint8_t>& image) {
 
 std::vector<uint8_t> Bmp(int w, int h) {
     return MakeBitmapImage(w, h, 0x00FF00FF);
+}
+
+// A picture's bytes, read through its stream from the start.
+std::vector<uint8_t> StreamBytes(TskPictureStream* stream) {
+    std::vector<uint8_t> bytes(static_cast<size_t>(stream->Size()));
+    stream->SetPosition(0);
+    stream->ReadBuffer(bytes.data(), bytes.size());
+    return bytes;
 }
 
 // A file on disk for the path-based calls; removed with the object.
@@ -108,13 +120,14 @@ TEST(SkinFileReader, KeyNamesMatchIgnoringLetterCase) {
 
 TEST(SkinFileReader, PictureStreamIsSharedAndRewoundOnEveryRequest) {
     const TskThemeFileReader reader = Load(BuildSkinImage({PictureItem("ButtonImage", Bmp(3, 2))}));
-    TMemoryStream* first = reader.GetImageStream("ButtonImage");
+    TskPictureStream* first = reader.GetImageStream("ButtonImage");
     ASSERT_NE(first, nullptr);
     first->Seek(0, TSeekOrigin::soEnd);
-    TMemoryStream* second = reader.GetImageStream("ButtonImage");
+    TskPictureStream* second = reader.GetImageStream("ButtonImage");
     EXPECT_EQ(second, first);
     EXPECT_EQ(second->Position(), 0);
-    EXPECT_EQ(second->Bytes(), Bmp(3, 2));
+    EXPECT_EQ(StreamBytes(second), Bmp(3, 2));
+    EXPECT_EQ(second->Write("x", 1), 0u); // the file's bytes are read-only
 }
 
 TEST(SkinFileReader, ValuesKeepTheirSignAndBooleansAnyNonZeroByte) {
@@ -265,13 +278,6 @@ const Malformed kMalformed[] = {
          return f.bytes;
      },
      "first entry record at offset 150"},
-    {"FirstRecordInsideTheHeader",
-     [] {
-         RawSkin f = MinimalFile();
-         f.Put32(20, 4);
-         return f.bytes;
-     },
-     "first entry record at offset 4"},
     {"FirstRecordAtANegativeOffset",
      [] {
          RawSkin f = MinimalFile();
@@ -319,18 +325,10 @@ const Malformed kMalformed[] = {
                              0,   0,   0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0});
      },
      "does not begin with \"BM\""},
-    {"PictureWhoseSizeFieldDisagrees",
-     [] {
-         std::vector<uint8_t> b = Bmp(4, 4);
-         SkinFile::WriteInt32(&b[2], 9999);
-         return WithPicture(b);
-     },
-     "says it is 9999 bytes long"},
     {"PictureWithItsPixelsCutOff",
      [] {
          std::vector<uint8_t> b = Bmp(4, 4);
          b.resize(b.size() - 12);
-         SkinFile::WriteInt32(&b[2], static_cast<int32_t>(b.size()));
          return WithPicture(b);
      },
      "bytes of pixels"},
@@ -346,29 +344,54 @@ const Malformed kMalformed[] = {
          return WithPicture({'B', 'M', 10, 0, 0, 0, 0, 0, 0, 0});
      },
      "too short for a bitmap"},
-    {"ManyPicturesSharingOneBitmap",
+    {"CoreHeaderPictureWithItsPixelsCutOff",
      [] {
-         // 40 records all pointing at the same bitmap: the copies would
-         // cost forty times the file.
-         const std::vector<uint8_t> bmp = Bmp(16, 16);
-         const size_t records = 40;
-         RawSkin f(24 + (records + 1) * 77 + bmp.size());
-         const int32_t data = static_cast<int32_t>(24 + (records + 1) * 77);
-         for (size_t i = 0; i < records; ++i)
-             f.Record(24 + i * 77, "ButtonImage", SkinFile::ekPicture, data,
-                      static_cast<int32_t>(bmp.size()), static_cast<int32_t>(24 + (i + 1) * 77));
-         f.Record(24 + records * 77, "", 0, 0, 0, 0);
-         f.Put(data, bmp);
+         std::vector<uint8_t> b = Encode(TestBitmaps::Layout::Core24, 4, 4, Quadrants(4, 4, false));
+         b.resize(b.size() - 12);
+         return WithPicture(b);
+     },
+     "bytes of pixels"},
+    {"PicturePaletteRunningIntoItsPixels",
+     [] {
+         std::vector<uint8_t> b = Encode(TestBitmaps::Layout::Info8, 4, 4, Quadrants(4, 4, false));
+         SkinFile::WriteInt32(&b[10], 14 + 40 + 4 * 4); // inside the 256-colour palette
+         return WithPicture(b);
+     },
+     "has its pixels at offset 70"},
+    {"CompressedPictureOfMorePixelsThanAnyDisplay",
+     [] {
+         // A few bytes of runs would unpack to 100 MB.
+         std::vector<uint8_t> b =
+             Encode(TestBitmaps::Layout::Info8Rle, 2, 2, Quadrants(2, 2, false));
+         SkinFile::WriteInt32(&b[18], 5000);
+         SkinFile::WriteInt32(&b[22], 5000);
+         return WithPicture(b);
+     },
+     "25000000 pixels, more than 16777216"},
+    {"RecordsStackedCloserThanTheirSize",
+     [] {
+         // Records 13 bytes apart keep their fields apart but share their
+         // names: without a limit a file could hold six times as many entries
+         // as fit in it, each costing memory.
+         const int records = 100;
+         RawSkin f(24 + 13 * (records - 1) + 77);
+         for (int i = 0; i < records; ++i)
+             f.Record(24 + 13 * i, "", 9, 0, 0, i + 1 < records ? 24 + 13 * (i + 1) : 0);
          return f.bytes;
      },
-     "more bytes than the file holds"},
-    {"NameContainingAnEqualsSign",
+     "more than the 18 records that fit side by side"},
+    {"TextsSharingDataBeyondTheCopyLimit",
      [] {
-         RawSkin f = MinimalFile();
-         f.bytes[24 + 4] = '=';
+         // Texts are copied into their lines: 65 texts over one 1 MB block.
+         const int32_t block = 1024 * 1024, texts = 65;
+         const int32_t data = 24 + (texts + 1) * 77;
+         RawSkin f(static_cast<size_t>(data + block));
+         for (int32_t i = 0; i < texts; ++i)
+             f.Record(24 + 77 * i, "Note", SkinFile::ekText, data, block, 24 + 77 * (i + 1));
+         f.Record(24 + 77 * texts, "", 0, 0, 0, 0);
          return f.bytes;
      },
-     "contains \"=\""},
+     "the texts add up to more than 67108864 bytes"},
 };
 
 } // namespace
@@ -377,3 +400,105 @@ INSTANTIATE_TEST_SUITE_P(Malformed, SkinFileRefuses, testing::ValuesIn(kMalforme
                          [](const testing::TestParamInfo<Malformed>& info) {
                              return info.param.name;
                          });
+
+// ---- valid files that earlier versions of the reader refused ----
+
+TEST(SkinFileAccepts, PicturesSharingOneDataBlockShareItsBytesInsteadOfCopies) {
+    const std::vector<uint8_t> bmp = Bmp(16, 16);
+    const int records = 40;
+    const int32_t data = 24 + (records + 1) * 77;
+    RawSkin f(static_cast<size_t>(data) + bmp.size());
+    for (int i = 0; i < records; ++i)
+        f.Record(24 + 77 * i, "Picture" + std::to_string(i), SkinFile::ekPicture, data,
+                 static_cast<int32_t>(bmp.size()), 24 + 77 * (i + 1));
+    f.Record(24 + 77 * records, "", 0, 0, 0, 0);
+    f.Put(data, bmp);
+    const TskThemeFileReader reader = Load(f.bytes);
+    ASSERT_EQ(reader.ImageStreams().Count(), records);
+    const uint8_t* shared = reader.GetImageStream("Picture0")->Memory();
+    for (int i = 0; i < records; ++i) {
+        TskPictureStream* stream = reader.GetImageStream("Picture" + std::to_string(i));
+        EXPECT_EQ(stream->Memory(), shared) << i;
+        EXPECT_EQ(StreamBytes(stream), bmp) << i;
+    }
+}
+
+TEST(SkinFileAccepts, PictureWhoseFileHeaderStatesAnySize) {
+    for (const uint32_t stated : {0u, 1u, 9999u, 0xFFFFFFFFu}) {
+        std::vector<uint8_t> b = Bmp(4, 4);
+        SkinFile::WriteInt32(&b[2], static_cast<int32_t>(stated));
+        const TskThemeFileReader reader = Load(WithPicture(b));
+        ASSERT_NE(reader.GetImageStream("ButtonImage"), nullptr) << stated;
+        EXPECT_EQ(StreamBytes(reader.GetImageStream("ButtonImage")), b) << stated;
+    }
+}
+
+TEST(SkinFileAccepts, PictureWithBytesAfterItsPixels) {
+    std::vector<uint8_t> b = Bmp(4, 4);
+    b.insert(b.end(), 10, 0xEE);
+    EXPECT_EQ(Load(WithPicture(b)).GetImageStream("ButtonImage")->Size(),
+              static_cast<int64_t>(b.size()));
+}
+
+TEST(SkinFileAccepts, PicturesInEveryHeaderLayoutTheLoaderReads) {
+    for (const TestBitmaps::Layout layout : TestBitmaps::AllLayouts) {
+        const std::vector<uint8_t> b =
+            Encode(layout, 5, 3, Quadrants(5, 3, TestBitmaps::OneBit(layout)));
+        EXPECT_NO_THROW(Load(WithPicture(b))) << TestBitmaps::Name(layout);
+    }
+}
+
+TEST(SkinFileAccepts, NamesContainingEqualsSignsAreNamesLikeAnyOther) {
+    // Such an entry is never asked for, and it does not hide the entry whose
+    // name is the part before its "=".
+    const TskThemeFileReader reader = Load(BuildSkinImage({
+        IntItem("FormBorderWidthInt=9", 5),
+        IntItem("FormBorderWidthInt", 2),
+        BoolItem("ButtonTransparentBool=", false),
+        BoolItem("ButtonTransparentBool", true),
+        PictureItem("Button=Image", Bmp(2, 2)),
+        TextItem("a=b", "c=d"),
+    }));
+    EXPECT_EQ(reader.GetInt("FormBorderWidthInt"), 2);
+    EXPECT_EQ(reader.GetInt("FormBorderWidthInt=9"), 5);
+    EXPECT_TRUE(reader.GetBool("ButtonTransparentBool"));
+    EXPECT_FALSE(reader.GetBool("ButtonTransparentBool="));
+    EXPECT_NE(reader.GetImageStream("Button=Image"), nullptr);
+    EXPECT_EQ(reader.GetImageStream("Button"), nullptr);
+    EXPECT_EQ(reader.Strings().Strings(0), "a=b=c=d");
+}
+
+TEST(SkinFileAccepts, EmptyDataAtAnyOffsetReadsNothing) {
+    for (const int32_t offset : {0, 10, 23, -5, 1 << 30}) {
+        RawSkin f(24 + 2 * 77);
+        f.Record(24, "Author", SkinFile::ekText, offset, 0, 24 + 77);
+        f.Record(24 + 77, "", 0, 0, 0, 0);
+        const TskThemeFileReader reader = Load(f.bytes);
+        ASSERT_EQ(reader.Strings().Count(), 1) << offset;
+        EXPECT_EQ(reader.Strings().Strings(0), "Author=") << offset;
+    }
+}
+
+TEST(SkinFileAccepts, RecordsAndDataMayOverlapTheHeader) {
+    // The first record starts at offset 0: its name is the magic, and its
+    // integer is the header size field.
+    RawSkin f(77 + 77, 0);
+    f.bytes[64] = SkinFile::ekInteger;
+    f.Put32(65, 12);
+    f.Put32(69, 4);
+    f.Put32(73, 77);
+    f.Record(77, "", 0, 0, 0, 0);
+    const TskThemeFileReader reader = Load(f.bytes);
+    EXPECT_EQ(reader.GetInt("Quvelto_TB"), 24);
+}
+
+TEST(SkinFileAccepts, TextsMaySharePartsOfTheFile) {
+    RawSkin f(24 + 3 * 77 + 5);
+    const int32_t data = 24 + 3 * 77;
+    f.Record(24, "Author", SkinFile::ekText, data, 5, 24 + 77);
+    f.Record(24 + 77, "Initials", SkinFile::ekText, data, 2, 24 + 154);
+    f.Record(24 + 154, "", 0, 0, 0, 0);
+    f.Put(data, {'J', 'o', 'h', 'n', 'n'});
+    const TskThemeFileReader reader = Load(f.bytes);
+    EXPECT_EQ(reader.Strings().Text(), "Author=Johnn\r\nInitials=Jo\r\n");
+}

@@ -12,6 +12,8 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <functional>
+#include <memory>
 
 using ::testing::ElementsAre;
 
@@ -46,13 +48,7 @@ class TextTrayIconTest : public ::testing::Test {
         return ink;
     }
     // The icon handed to the tray, drawn over white.
-    TColor TrayPixel(int x, int y) {
-        TBitmap target(16, 16);
-        target.Canvas().Brush().SetColor(clWhite);
-        target.Canvas().FillRect(TRect{0, 0, 16, 16});
-        target.Canvas().Draw(0, 0, *icon->Icon());
-        return target.Pixel(x, y);
-    }
+    TColor TrayPixel(int x, int y) { return PixelOf(PictureOf(icon->Icon()->Handle()), x, y); }
 
     TApplication application;
     TForm* form = nullptr;
@@ -78,16 +74,16 @@ TEST_F(TextTrayIconTest, LetterIsCentredOnTheSquareWithFifteenAsExtent) {
     bool fontColour = false;
     for (int py = ink.Top; py < ink.Bottom; ++py)
         for (int px = ink.Left; px < ink.Right; ++px)
-            fontColour |= Pixels().Pixel(px, py) == ColorToRGB(clWindowText);
+            fontColour |= Pixels().Pixel(px, py) == TColor(ColorToRGB(clWindowText));
     EXPECT_TRUE(fontColour) << "the letter is in the font's colour";
 }
 
 TEST_F(TextTrayIconTest, TrayIconIsTheRenderedSquareFullyOpaque) {
     icon->SetColor(clLime);
     icon->SetText("N");
-    EXPECT_EQ(clLime, TrayPixel(0, 0));
-    EXPECT_EQ(clLime, TrayPixel(15, 0));
-    EXPECT_EQ(clLime, TrayPixel(15, 15));
+    for (int y = 0; y < 16; ++y)
+        for (int x = 0; x < 16; ++x)
+            ASSERT_EQ(Pixels().Pixel(x, y), TrayPixel(x, y)) << x << "," << y;
     EXPECT_EQ(icon->Icon()->Handle(), shell.Calls.back().Data.hIcon);
 }
 
@@ -166,63 +162,110 @@ TEST_F(TextTrayIconTest, OffsetXShiftsTheText) {
 }
 
 TEST_F(TextTrayIconTest, BackgroundIconShowsWhereTheSquareHasItsOwnColour) {
-    TBitmap red(16, 16);
-    red.Canvas().Brush().SetColor(clRed);
-    red.Canvas().FillRect(TRect{0, 0, 16, 16});
-    TIcon background;
-    TTrayIcon::BitmapToIcon(red, background, clNone);
     icon->SetColor(clLime);
     icon->SetText("N");
-    icon->SetBackgroundIcon(background);
+    icon->SetBackgroundIcon(*SquareIcon(clRed));
     EXPECT_EQ(clRed, TrayPixel(0, 0)) << "the square's colour lets the background through";
     const TRect ink = Ink(clLime);
     bool textShown = false;
     for (int y = ink.Top; y < ink.Bottom; ++y)
         for (int x = ink.Left; x < ink.Right; ++x)
-            textShown |= TrayPixel(x, y) == ColorToRGB(clWindowText);
+            textShown |= TrayPixel(x, y) == TColor(ColorToRGB(clWindowText));
     EXPECT_TRUE(textShown) << "the letter covers the background";
 }
 
 // ---- redraws -----------------------------------------------------------------
 
-TEST_F(TextTrayIconTest, EveryDrawingPropertyRedrawsOnce) {
-    int modifies = 0;
-    auto count = [&] {
-        const int n = static_cast<int>(shell.Calls.size());
+// Not a colour any test draws with: a pixel set to it shows whether the
+// square was rendered since.
+constexpr TColor kScribble = 0x030201;
+
+// Each write renders the square again; the tray then shows the new picture,
+// sent in one modify, or in none when the picture it shows is unchanged.
+TEST_F(TextTrayIconTest, EveryDrawingPropertyRendersAndTheTrayShowsTheResult) {
+    auto write = [&](const std::function<void()>& change) {
+        Pixels().SetPixel(5, 5, kScribble);
         shell.Clear();
-        return n;
+        change();
+        EXPECT_NE(kScribble, Pixels().Pixel(5, 5)) << "rendered again";
+        const ShellCall* shown = shell.Shown(icon->IconWindow());
+        if (!shown) return size_t(99);
+        for (int y = 0; y < 16; ++y)
+            for (int x = 0; x < 16; ++x)
+                if (shown->PixelAt(x, y) != Pixels().Pixel(x, y)) return size_t(98);
+        return shell.Calls.size();
     };
-    shell.Clear();
-    icon->SetText("N");
-    EXPECT_EQ(1, count());
-    icon->SetColor(clLime);
-    EXPECT_EQ(1, count());
-    icon->SetBorder(true);
-    EXPECT_EQ(1, count());
-    icon->SetBorderColor(clRed);
-    EXPECT_EQ(1, count());
-    icon->Font()->SetColor(clNavy);
-    EXPECT_EQ(1, count()) << "a change inside Font redraws";
+    EXPECT_EQ(1u, write([&] { icon->SetText("N"); }));
+    EXPECT_EQ(1u, write([&] { icon->SetColor(clLime); }));
+    EXPECT_EQ(1u, write([&] { icon->SetBorder(true); }));
+    EXPECT_EQ(1u, write([&] { icon->SetBorderColor(clRed); }));
+    EXPECT_EQ(1u, write([&] { icon->Font()->SetColor(clNavy); })) << "a change inside Font";
     TFont other;
     other.SetName("Tahoma");
     other.SetHeight(-9);
-    icon->SetFont(other);
-    EXPECT_EQ(1, count()) << "a whole font is one redraw";
+    other.SetColor(clNavy);
+    EXPECT_EQ(1u, write([&] { icon->SetFont(other); })) << "a whole font at once";
     TOffsetOptions options;
     options.SetOffsetX(1);
     options.SetOffsetY(1);
-    icon->SetOptions(options);
-    EXPECT_EQ(1, count());
-    (void)modifies;
+    EXPECT_EQ(1u, write([&] { icon->SetOptions(options); }));
+    // The same values again: rendered, but the tray shows that picture already.
+    EXPECT_EQ(0u, write([&] { icon->SetText("N"); }));
+    EXPECT_EQ(0u, write([&] { icon->SetColor(clLime); }));
+    EXPECT_EQ(0u, write([&] { icon->SetFont(other); }));
 }
 
 TEST_F(TextTrayIconTest, OffsetXToItsOwnValueDoesNotRedraw) {
+    icon->SetText("N");
     icon->Options()->SetOffsetX(2);
+    Pixels().SetPixel(0, 0, kScribble);
     shell.Clear();
     icon->Options()->SetOffsetX(2);
+    EXPECT_EQ(kScribble, Pixels().Pixel(0, 0)) << "not rendered";
     EXPECT_TRUE(shell.Calls.empty());
     icon->Options()->SetOffsetX(3);
     EXPECT_THAT(shell.Messages(), ElementsAre(NIM_MODIFY));
+}
+
+TEST_F(TextTrayIconTest, UnchangedRenderingKeepsItsIcon) {
+    icon->SetText("N");
+    icon->SetColor(clLime);
+    const HICON made = icon->Icon()->Handle();
+    icon->SetText("N");
+    icon->SetColor(clLime);
+    icon->Font()->SetColor(clWindowText);
+    EXPECT_EQ(made, icon->Icon()->Handle()) << "no new icon for the same pixels";
+    icon->SetColor(clAqua);
+    EXPECT_NE(made, icon->Icon()->Handle());
+}
+
+TEST_F(TextTrayIconTest, LooksReachTheTrayInTheOrderOfTheWrites) {
+    icon->SetText("a");
+    shell.Clear();
+    for (TColor color : {clLime, clAqua, clAqua, clLime})
+        icon->SetColor(color);
+    std::vector<TColor> sent;
+    for (const ShellCall& call : shell.Calls)
+        sent.push_back(call.PixelAt(0, 0));
+    EXPECT_THAT(sent, ElementsAre(clLime, clAqua, clLime)) << "an earlier look again is sent again";
+}
+
+TEST_F(TextTrayIconTest, IconReplacedFromOutsideIsRenderedAgain) {
+    icon->SetColor(clLime);
+    icon->SetText("N");
+    icon->SetIcon(*SquareIcon(clRed));
+    EXPECT_EQ(clRed, shell.Shown(icon->IconWindow())->PixelAt(0, 0));
+    icon->SetText("N");
+    EXPECT_EQ(clLime, shell.Shown(icon->IconWindow())->PixelAt(0, 0));
+}
+
+TEST_F(TextTrayIconTest, NewBackgroundIconMakesANewPicture) {
+    icon->SetColor(clLime);
+    icon->SetText("N");
+    icon->SetBackgroundIcon(*SquareIcon(clRed));
+    EXPECT_EQ(clRed, shell.Shown(icon->IconWindow())->PixelAt(0, 0));
+    icon->SetBackgroundIcon(*SquareIcon(clBlue));
+    EXPECT_EQ(clBlue, shell.Shown(icon->IconWindow())->PixelAt(0, 0));
 }
 
 TEST_F(TextTrayIconTest, FontColourAloneChangesThePixels) {
@@ -296,6 +339,7 @@ TEST_F(TextTrayIconTest, TenThousandRefreshesAndHintsHoldNoMoreHandles) {
     // The shell's own round trip under Wine costs milliseconds a call, so the
     // long run stops at the seam; the short one below goes through the shell.
     shell.PassThrough = false;
+    shell.CaptureIcons = false;
     icon->SetIconVisible(true);
     EXPECT_LE(LeakGrowth(icon, application, 10000), 0);
     shell.Clear();

@@ -5,13 +5,19 @@
 #include "tray/TrayIcon.h"
 
 #include "framework/Application.h"
+#include "framework/Exceptions.h"
 #include "tests/tray/ShellRecorder.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <thread>
+#include <atomic>
+#include <functional>
 #include <memory>
 #include <string>
+#include <utility>
 
 using ::testing::ElementsAre;
 
@@ -118,24 +124,48 @@ TEST_F(TrayIconTest, ShortHintAfterLongOneLeavesNoTailOfTheOld) {
         ASSERT_EQ(0, call.Data.szTip[i]) << i;
 }
 
-TEST_F(TrayIconTest, VisibleTwiceAddsTwiceAndTheShellRefusesTheSecond) {
+// Calls whose effect is in place are left out (the indicators set every
+// property every 50 ms): the tray shows the same either way.
+
+TEST_F(TrayIconTest, VisibleTwiceAddsOnce) {
     TTrayIcon* icon = LoadedIcon("TrayIcon1");
     shell.Clear();
     icon->SetIconVisible(true);
-    ASSERT_THAT(shell.Messages(), ElementsAre(NIM_ADD));
-    EXPECT_FALSE(shell.Calls[0].Succeeded);
+    EXPECT_TRUE(shell.Calls.empty()) << "the tray holds the icon already";
     EXPECT_TRUE(icon->IconVisible());
+    EXPECT_TRUE(TrayHolds(icon->IconWindow()));
 }
 
-TEST_F(TrayIconTest, HiddenIconIsDeletedAndItsModifiesAreRefused) {
+TEST_F(TrayIconTest, UnchangedPictureAndTipAreNotSentAgain) {
+    TTrayIcon* icon = LoadedIcon("TrayIcon1");
+    icon->SetHint("800x480x32");
+    shell.Clear();
+    icon->SetHint("800x480x32");
+    icon->RefreshIcon();
+    TIcon copy;
+    copy.Assign(*icon->Icon());
+    icon->SetIcon(copy); // another handle, the same pixels
+    EXPECT_TRUE(shell.Calls.empty());
+
+    icon->SetIcon(*SquareIcon(clRed));
+    ASSERT_THAT(shell.Messages(), ElementsAre(NIM_MODIFY));
+    EXPECT_EQ(clRed, shell.Shown(icon->IconWindow())->PixelAt(8, 8));
+    EXPECT_EQ("800x480x32", TipOf(*shell.Shown(icon->IconWindow())));
+    icon->SetShowHint(false);
+    EXPECT_TRUE(TipAllZero(*shell.Shown(icon->IconWindow()))) << "a tip change alone is sent";
+}
+
+TEST_F(TrayIconTest, HiddenIconIsDeletedOnceAndItsModifiesAreRefused) {
     TTrayIcon* icon = LoadedIcon("TrayIcon1");
     shell.Clear();
+    icon->SetIconVisible(false);
     icon->SetIconVisible(false);
     icon->SetHint("x");
     ASSERT_THAT(shell.Messages(), ElementsAre(NIM_DELETE, NIM_MODIFY));
     EXPECT_TRUE(shell.Calls[0].Succeeded);
     EXPECT_FALSE(shell.Calls[1].Succeeded);
     EXPECT_FALSE(icon->IconVisible());
+    EXPECT_FALSE(TrayHolds(icon->IconWindow()));
 }
 
 TEST_F(TrayIconTest, DescriptionWithIconVisibleFalseNeverAdds) {
@@ -160,24 +190,23 @@ TEST_F(TrayIconTest, DestructionDeletesTheIconAndTheWindow) {
 
 // ---- the taskbar comes back ----------------------------------------------
 
-TEST_F(TrayIconTest, TaskbarCreatedReAddsVisibleIconsOnly) {
+TEST_F(TrayIconTest, TaskbarCreatedReAddsVisibleIconsOnlyWithTheirLook) {
     TTrayIcon* shown = LoadedIcon("TrayIcon1");
     TTrayIcon* hidden = LoadedIcon("TextTrayIcon1", false);
-    shown->SetIconVisible(false); // as if the shell had lost it
-    shown->SetIconVisible(true);
-    shown->RefreshIcon();
+    shown->SetHint("Num Lock ON");
+    const ShellCall before = *shell.Shown(shown->IconWindow());
     shell.Clear();
-    // Take it out behind the component's back, as a restarted shell would have.
-    NOTIFYICONDATAA gone{};
-    gone.cbSize = NOTIFYICONDATAA_V2_SIZE;
-    gone.hWnd = shown->IconWindow();
-    gone.uID = 1;
-    ASSERT_TRUE(Shell_NotifyIconA(NIM_DELETE, &gone));
+    // The icon still takes itself for shown: its memory must not hold the re-add back.
+    LoseBehindItsBack(shown->IconWindow());
 
     SendMessageA(application.Handle(), TTrayIcon::TaskbarCreatedMessage(), 0, 0);
     EXPECT_THAT(shell.Messages(shown->IconWindow()), ElementsAre(NIM_ADD));
     EXPECT_TRUE(shell.Calls.at(0).Succeeded);
     EXPECT_TRUE(shell.Messages(hidden->IconWindow()).empty());
+    EXPECT_TRUE(TrayHolds(shown->IconWindow()));
+    EXPECT_FALSE(TrayHolds(hidden->IconWindow()));
+    EXPECT_EQ("Num Lock ON", TipOf(shell.Calls.at(0)));
+    EXPECT_EQ(before.Picture, shell.Calls.at(0).Picture);
 }
 
 // ---- hooks -----------------------------------------------------------------
@@ -216,6 +245,58 @@ TEST_F(TrayIconTest, DestroyingTheFirstHookerFirstKeepsTheChainWhole) {
     EXPECT_STREQ("still answering", title);
     delete second;
     EXPECT_EQ(appBefore, ProcOf(application.Handle()));
+}
+
+// ---- what the icon lets go of ------------------------------------------------
+
+// Records the removals it is told of.
+template <class Base> class Listening : public Base {
+  public:
+    using Base::Base;
+    std::vector<TComponent*> removals;
+
+  protected:
+    void Notification(TComponent* component, TOperation operation) override {
+        Base::Notification(component, operation);
+        if (operation == TOperation::opRemove) removals.push_back(component);
+    }
+};
+
+TEST_F(TrayIconTest, ListAndMenuReplacedAreNotToldOfTheIconsEnd) {
+    auto* oldList = new Listening<TImageList>(form, 16, 16);
+    auto* oldMenu = new Listening<TPopupMenu>(form);
+    TTrayIcon* icon = LoadedIcon("TrayIcon1");
+    icon->SetIconList(oldList);
+    icon->SetPopupMenu(oldMenu);
+    icon->SetIconList(new TImageList(form, 16, 16));
+    icon->SetPopupMenu(new TPopupMenu(form));
+    // Owned siblings hear of each other anyway; an old reference must not
+    // hear twice (it might be freed before the icon).
+    delete icon;
+    EXPECT_EQ(1, std::count(oldList->removals.begin(), oldList->removals.end(), icon));
+    EXPECT_EQ(1, std::count(oldMenu->removals.begin(), oldMenu->removals.end(), icon));
+}
+
+TEST_F(TrayIconTest, ConstructorOutOfHookPlacesLeavesTheApplicationWindowAsItWas) {
+    // Icons without a form take one place each (the application window's).
+    std::vector<TTrayIcon*> loose;
+    try {
+        for (;;)
+            loose.push_back(new TTrayIcon(nullptr));
+    } catch (const Exception& full) {
+        EXPECT_STREQ("Too many tray icons", full.what());
+    }
+    ASSERT_FALSE(loose.empty());
+    delete loose.back();
+    loose.pop_back();
+    // One place left: the application window's hook takes it, the form's fails.
+    const WNDPROC before = ProcOf(application.Handle());
+    EXPECT_THROW(new TTrayIcon(form), Exception);
+    EXPECT_EQ(before, ProcOf(application.Handle())) << "no hook left behind for the freed icon";
+    SendMessageA(application.Handle(), TTrayIcon::TaskbarCreatedMessage(), 0, 0);
+    loose.push_back(new TTrayIcon(nullptr)); // the place was given back
+    for (auto it = loose.rbegin(); it != loose.rend(); ++it)
+        delete *it;
 }
 
 } // namespace
@@ -320,9 +401,11 @@ class RecordingMenu : public TPopupMenu {
     void Popup(int x, int y) override {
         opened.push_back({x, y});
         foreground = GetForegroundWindow();
+        if (whileOpen) whileOpen(); // what a chosen item's handler would do
     }
     std::vector<POINT> opened;
     HWND foreground = nullptr;
+    std::function<void()> whileOpen;
 };
 
 TEST_F(TrayIconMouseTest, RightPressOpensTheMenuAtTheCursorWithUsInFront) {
@@ -396,6 +479,81 @@ TEST_F(TrayIconMouseTest, RemovedMenuIsForgotten) {
     EXPECT_EQ("down1 ", events);
 }
 
+// The messages pumped before the menu opens, and the menu's own loop, run
+// handlers that may free the menu or the icon.
+class TrayIconPumpTest : public TrayIconMouseTest {
+  protected:
+    // Runs action from a message the icon's pump will handle.
+    void DuringThePump(std::function<void()> action) {
+        TTrayIcon* other = LoadedIcon("TrayIcon2");
+        other->OnMouseMove = [action](TObject*, TShiftState, int, int) { action(); };
+        PostMessageA(other->IconWindow(), TrayIconMessage, 0, WM_MOUSEMOVE);
+    }
+};
+
+TEST_F(TrayIconPumpTest, MenuFreedWhileMessagesArePumpedIsNotOpened) {
+    auto* menu = new RecordingMenu(form);
+    icon->SetPopupMenu(menu);
+    DuringThePump([&] { delete std::exchange(menu, nullptr); });
+    Mouse(WM_RBUTTONDOWN);
+    EXPECT_EQ(nullptr, menu) << "the pump ran the handler";
+    EXPECT_EQ(nullptr, icon->PopupMenu());
+    EXPECT_EQ("down1 ", events);
+}
+
+TEST_F(TrayIconPumpTest, IconFreedWhileMessagesArePumpedOpensNothing) {
+    auto* menu = new RecordingMenu(form);
+    icon->SetPopupMenu(menu);
+    DuringThePump([&] { delete std::exchange(icon, nullptr); });
+    SendMessageA(icon->IconWindow(), TrayIconMessage, 0, WM_RBUTTONDOWN);
+    EXPECT_EQ(nullptr, icon) << "the pump ran the handler";
+    EXPECT_TRUE(menu->opened.empty());
+    EXPECT_EQ(nullptr, menu->PopupComponent());
+}
+
+// Sees the messages this thread takes from its queue.
+class PostedMessages {
+  public:
+    PostedMessages() {
+        Current() = this;
+        hook_ = SetWindowsHookExA(WH_GETMESSAGE, &Hook, nullptr, GetCurrentThreadId());
+    }
+    ~PostedMessages() {
+        UnhookWindowsHookEx(hook_);
+        Current() = nullptr;
+    }
+    PostedMessages(const PostedMessages&) = delete;
+    PostedMessages& operator=(const PostedMessages&) = delete;
+    std::vector<MSG> taken;
+
+  private:
+    static PostedMessages*& Current() {
+        static PostedMessages* current = nullptr;
+        return current;
+    }
+    static LRESULT CALLBACK Hook(int code, WPARAM wParam, LPARAM lParam) {
+        if (code == HC_ACTION && wParam == PM_REMOVE && Current())
+            Current()->taken.push_back(*reinterpret_cast<MSG*>(lParam));
+        return CallNextHookEx(nullptr, code, wParam, lParam);
+    }
+    HHOOK hook_;
+};
+
+TEST_F(TrayIconPumpTest, IconFreedByAMenuCommandIsLeftAlone) {
+    auto* menu = new RecordingMenu(form);
+    icon->SetPopupMenu(menu);
+    menu->whileOpen = [&] { delete std::exchange(icon, nullptr); };
+    const HWND window = icon->IconWindow();
+    application.ProcessMessages();
+    PostedMessages posted;
+    SendMessageA(window, TrayIconMessage, 0, WM_RBUTTONDOWN);
+    application.ProcessMessages();
+    EXPECT_EQ(1u, menu->opened.size());
+    for (const MSG& message : posted.taken)
+        EXPECT_FALSE(message.hwnd == form->Handle() && message.message == WM_NULL)
+            << "the freed icon's owner was still sent its wake-up";
+}
+
 // ---- minimize to tray --------------------------------------------------------
 
 TEST_F(TrayIconTest, MinimizeWithMinimizeToTrayHidesWindowAndTaskbarButton) {
@@ -406,13 +564,51 @@ TEST_F(TrayIconTest, MinimizeWithMinimizeToTrayHidesWindowAndTaskbarButton) {
     application.Minimize();
     EXPECT_FALSE(IsWindowVisible(form->Handle()));
     EXPECT_FALSE(IsWindowVisible(application.Handle()));
-    EXPECT_THAT(shell.Messages(icon->IconWindow()), ElementsAre(NIM_ADD));
+    EXPECT_TRUE(TrayHolds(icon->IconWindow())) << "the icon stays";
+    EXPECT_TRUE(shell.Messages(icon->IconWindow()).empty()) << "it was there: no second add";
 
     // Showing the form again restores the application and brings both forward.
     form->Show();
     EXPECT_FALSE(IsIconic(application.Handle()));
     EXPECT_TRUE(IsWindowVisible(application.Handle()));
     EXPECT_TRUE(IsWindowVisible(form->Handle()));
+}
+
+// Where a hook's exception stops: the error box, read and closed from another
+// thread; the window's own handling still runs.
+class TThrowingTrayIcon : public TTrayIcon {
+  public:
+    using TTrayIcon::TTrayIcon;
+
+  protected:
+    void PerformMinimizeToTray() override { throw Exception("Tray is busy"); }
+};
+
+TEST_F(TrayIconTest, AnExceptionInTheApplicationWindowHookShowsTheBoxAndTheWindowGoesOn) {
+    application.SetTitle("MOXEL Utility V1.1");
+    auto* icon = new TThrowingTrayIcon(form);
+    icon->Loaded();
+    icon->SetMinimizeToTray(true);
+    form->Show();
+    std::atomic<bool> seen{false};
+    std::string text;
+    std::thread watcher([&] {
+        for (int i = 0; i < 500 && !seen; ++i) {
+            if (HWND box = FindWindowA("#32770", "MOXEL Utility V1.1")) {
+                char buffer[256] = {};
+                GetDlgItemTextA(box, 0xFFFF, buffer, sizeof buffer);
+                text = buffer;
+                seen = true;
+                PostMessageA(box, WM_COMMAND, IDOK, 0);
+            }
+            Sleep(10);
+        }
+    });
+    application.Minimize();
+    watcher.join();
+    EXPECT_TRUE(seen);
+    EXPECT_EQ(text, "Tray is busy.");
+    EXPECT_TRUE(IsIconic(application.Handle())) << "the minimize itself went through";
 }
 
 TEST_F(TrayIconTest, MinimizeWithoutMinimizeToTrayStaysAnOrdinaryMinimize) {
@@ -447,11 +643,7 @@ class TrayIconListTest : public TrayIconTest {
         icon = LoadedIcon("TrayIcon1");
     }
     // The centre colour of the icon the tray gets.
-    TColor ShownColor() {
-        TBitmap canvas(16, 16);
-        canvas.Canvas().Draw(0, 0, *icon->Icon());
-        return canvas.Pixel(8, 8);
-    }
+    TColor ShownColor() { return PixelOf(PictureOf(icon->Icon()->Handle()), 8, 8); }
     TImageList* list = nullptr;
     TTrayIcon* icon = nullptr;
 };
@@ -487,14 +679,17 @@ TEST_F(TrayIconListTest, CycleReportsNextIndexWhileShowingTheCurrent) {
     auto* cycleTimer = dynamic_cast<TTimer*>(icon->Components(0));
     ASSERT_NE(nullptr, cycleTimer);
     EXPECT_TRUE(cycleTimer->Enabled());
+    std::vector<TColor> inTray;
     for (int tick = 0; tick < 4; ++tick) {
         shell.Clear();
         cycleTimer->OnTimer(cycleTimer);
         shown.push_back(ShownColor());
-        EXPECT_THAT(shell.Messages(), ElementsAre(NIM_MODIFY));
+        inTray.push_back(shell.Shown(icon->IconWindow())->PixelAt(8, 8));
+        EXPECT_LE(shell.Calls.size(), 1u) << "at most one modify a step";
     }
     EXPECT_THAT(reported, ElementsAre(1, 2, 0, 1));
     EXPECT_THAT(shown, ElementsAre(clRed, clLime, clBlue, clRed));
+    EXPECT_THAT(inTray, ElementsAre(clRed, clLime, clBlue, clRed));
 }
 
 TEST_F(TrayIconListTest, RemovedListIsForgotten) {
@@ -505,18 +700,25 @@ TEST_F(TrayIconListTest, RemovedListIsForgotten) {
     EXPECT_EQ(0, icon->IconIndex());
 }
 
-TEST_F(TrayIconListTest, BitmapToIconKeepsEveryPixelOpaqueWithoutMaskColour) {
+TEST_F(TrayIconListTest, BitmapToIconMakesOnlyTheMaskColourTransparent) {
     TBitmap picture(16, 16);
     picture.Canvas().Brush().SetColor(clFuchsia);
     picture.Canvas().FillRect(TRect{0, 0, 16, 16});
-    TIcon converted;
-    EXPECT_TRUE(TTrayIcon::BitmapToIcon(picture, converted, clNone));
-    TBitmap target(16, 16);
-    target.Canvas().Brush().SetColor(clWhite);
-    target.Canvas().FillRect(TRect{0, 0, 16, 16});
-    target.Canvas().Draw(0, 0, converted);
-    EXPECT_EQ(clFuchsia, target.Pixel(0, 0));
-    EXPECT_EQ(clFuchsia, target.Pixel(15, 15));
+    picture.Canvas().Brush().SetColor(clLime);
+    picture.Canvas().FillRect(TRect{4, 4, 12, 12});
+    TIcon opaque, masked;
+    EXPECT_TRUE(TTrayIcon::BitmapToIcon(picture, opaque, clNone));
+    EXPECT_TRUE(TTrayIcon::BitmapToIcon(picture, masked, clFuchsia));
+    const std::vector<TColor> whole = PictureOf(opaque.Handle());
+    const std::vector<TColor> cut = PictureOf(masked.Handle());
+    for (auto [x, y] : {std::pair{0, 0}, {15, 3}, {12, 12}, {15, 15}}) {
+        EXPECT_EQ(clFuchsia, PixelOf(whole, x, y)) << "clNone keeps every pixel";
+        EXPECT_EQ(clWhite, PixelOf(cut, x, y)) << "the mask colour lets the white through";
+    }
+    for (auto [x, y] : {std::pair{4, 4}, {11, 11}}) {
+        EXPECT_EQ(clLime, PixelOf(whole, x, y));
+        EXPECT_EQ(clLime, PixelOf(cut, x, y));
+    }
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 #include "tools/skinfile/SkinFileWriter.h"
 
+#include "framework/BitmapFile.h"
 #include "framework/Strings.h"
 
 #include <algorithm>
@@ -70,14 +71,15 @@ std::vector<uint8_t> BuildSkinImage(const std::vector<SkinFileItem>& items) {
         const std::string what = "entry \"" + item.Name + "\"";
         if (item.Name.size() > static_cast<size_t>(NameSize))
             throw ESkinFileError(what + ": the name is longer than 64 bytes");
-        if (item.Name.find('=') != std::string::npos || item.Name.find('\0') != std::string::npos)
-            throw ESkinFileError(what + ": a name may not contain \"=\" or a zero byte");
+        if (item.Name.find('\0') != std::string::npos)
+            throw ESkinFileError(what + ": a name may not contain a zero byte");
         if (item.Kind == ekInteger && item.Data.size() != 4)
             throw ESkinFileError(what + ": an integer takes 4 bytes");
         if (item.Kind == ekBoolean && item.Data.size() != 1)
             throw ESkinFileError(what + ": a Boolean takes 1 byte");
         if (item.Kind == ekPicture) {
-            const std::string why = CheckBitmapImage(item.Data.data(), item.Data.size());
+            BitmapFile::Layout layout;
+            const std::string why = BitmapFile::Parse(item.Data.data(), item.Data.size(), layout);
             if (!why.empty()) throw ESkinFileError(what + ": the picture " + why);
         }
         const int64_t at = static_cast<int64_t>(out.size());

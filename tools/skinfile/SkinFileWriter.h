@@ -21,7 +21,7 @@ SkinFileItem TextItem(const std::string& name, const std::string& text);
 SkinFileItem PictureItem(const std::string& name, std::vector<uint8_t> bitmapFile);
 
 // The file image. Raises ESkinFileError for a name longer than 64 bytes or
-// containing "=", an integer not of 4 bytes, a Boolean not of 1 byte, a
+// containing a zero byte, an integer not of 4 bytes, a Boolean not of 1 byte, a
 // picture that is not a bitmap file image: the tool never writes a file the
 // reader would refuse.
 std::vector<uint8_t> BuildSkinImage(const std::vector<SkinFileItem>& items);

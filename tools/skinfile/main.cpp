@@ -8,6 +8,7 @@
 // entries.txt lines: "Name int 123", "Name color 231,231,231" (or 0xBBGGRR,
 // or #RRGGBB), "Name bool true", "Name text some words", "Name picture file.bmp".
 
+#include "framework/BitmapFile.h"
 #include "framework/Exceptions.h"
 #include "framework/Strings.h"
 #include "skin/SkinThemeFile.h"
@@ -49,13 +50,13 @@ bool EndsWithNoCase(const std::string& text, const std::string& tail) {
 }
 
 std::string Describe(const SkinFile::EntryRecord& e, const uint8_t* data) {
-    const uint8_t* p = data + e.DataOffset;
+    const uint8_t* p = data + (e.DataSize > 0 ? e.DataOffset : 0); // empty data: any offset
     switch (e.Kind) {
     case SkinFile::ekPicture: {
-        SkinFile::BitmapInfo info;
-        SkinFile::ReadBitmapInfo(p, static_cast<size_t>(e.DataSize), info);
-        return "bitmap " + IntToStr(info.Width) + "x" + IntToStr(info.Height) + ", " +
-               IntToStr(info.BitCount) + " bits per pixel";
+        BitmapFile::Layout layout;
+        BitmapFile::Parse(p, static_cast<size_t>(e.DataSize), layout);
+        return "bitmap " + IntToStr(layout.Width) + "x" + IntToStr(layout.Height) + ", " +
+               IntToStr(layout.BitCount) + " bits per pixel";
     }
     case SkinFile::ekInteger: {
         const int32_t v = SkinFile::ReadInt32(p);
