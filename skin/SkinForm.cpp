@@ -782,20 +782,17 @@ void TskForm::PaintFrameOn(HWND window) {
     CanvasScope scope(canvas, dc.Get());
 
     const int bw = std::max(borderWidth_, 0);
-    TRect painted; // the edge bands the border covers
+    // How far the border reaches in from the sides and the bottom; a frame
+    // the system leaves wider shows the background colour beyond it.
+    int side = 0, bottom = 0;
     if (rightBorderBitmap_) {
-        const int side = SideBorderWidth();
-        PaintSideBorderFrame(canvas, width, height);
-        const int bottom = CappedBorderExtent(bottomBorderHeight_, height);
-        painted = Rect(side + 1, FrameStrip, side + 1, bottom + 1);
+        bottom = PaintSideBorderFrame(canvas, width, height) + 1;
+        side = SideBorderWidth() + 1;
     } else {
         PaintLineFrame(canvas, width, height);
-        const int band = std::max(FrameStrip, bw);
-        painted = Rect(band, FrameStrip, band, band);
+        side = bottom = std::max(FrameStrip, bw);
     }
-    // A frame wider than the border covers shows the background colour.
-    Fill(canvas, Color(),
-         Rect(painted.Left, painted.Top, width - painted.Right, height - painted.Bottom));
+    Fill(canvas, Color(), Rect(side, FrameStrip, width - side, height - bottom));
 }
 
 void TskForm::PaintLineFrame(TCanvas& canvas, int w, int h) {
@@ -863,7 +860,7 @@ void TskForm::PaintTitleStrip(TCanvas& canvas, int w) {
     }
 }
 
-void TskForm::PaintSideBorderFrame(TCanvas& canvas, int w, int h) {
+int TskForm::PaintSideBorderFrame(TCanvas& canvas, int w, int h) {
     const TskThemeSource source = theme_.Source();
     const int s = SideBorderWidth();
     const bool titleShows = titleBar_->Visible();
@@ -897,6 +894,7 @@ void TskForm::PaintSideBorderFrame(TCanvas& canvas, int w, int h) {
         Fill(canvas, Color(), Rect(0, 0, s, t));
         Fill(canvas, Color(), Rect(w - s, 0, w, t));
     }
+    return b;
 }
 
 void TskForm::PaintSideTitleStrip(TCanvas& canvas, int w, int s) {

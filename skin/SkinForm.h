@@ -163,7 +163,8 @@ class TskForm : public TCustomPanel, public TskMenuBarHost {
     void PopupSystemMenu();
     void PaintFrameOn(HWND window);
     void PaintLineFrame(TCanvas& canvas, int width, int height);
-    void PaintSideBorderFrame(TCanvas& canvas, int width, int height);
+    // Returns the height of the bottom picture it drew (0 for none).
+    int PaintSideBorderFrame(TCanvas& canvas, int width, int height);
     void PaintTitleStrip(TCanvas& canvas, int width);
     void PaintSideTitleStrip(TCanvas& canvas, int width, int side);
     bool SectionsComplete() const;
