@@ -417,34 +417,42 @@ class DeepBlue(Theme):
             return (90, 100, 190)
         return stops_at([(0, (52, 60, 150)), (0.45, (30, 36, 110)), (1, (12, 16, 62))], y / 31)
 
+    # Buttons, title buttons and boxes are drawn from these colours; the
+    # sample skin's Copper look shares the drawing with other colours.
+    button_stops = {0: [(0, (250, 251, 255)), (0.5, (214, 220, 240)), (1, (178, 188, 222))],
+                    1: [(0, (255, 255, 255)), (0.5, (225, 232, 255)), (1, (190, 204, 250))],
+                    2: [(0, (160, 170, 210)), (0.5, (190, 198, 230)), (1, (220, 226, 246))]}
+    button_edges = ((30, 36, 110), (68, 74, 160))  # normal and pressed; mouse over
+    titlebtn_bases = {0: (60, 70, 160), 1: (96, 110, 215), 2: (24, 28, 90)}
+    close_bases = ((200, 50, 50), (130, 25, 25))  # mouse over, pressed
+    titlebtn_rim = (150, 160, 225)
+    titlebtn_glass = (150, 180, 255)
+    boxes_enabled = ([(0, (255, 255, 255)), (1, (214, 220, 240))], (30, 36, 110), (30, 36, 110))
+    boxes_disabled = ([(0, (240, 240, 240)), (1, (232, 232, 232))], (170, 170, 180), (170, 170, 180))
+
     def button_frame(self, w, h, state):
-        stops = {0: [(0, (250, 251, 255)), (0.5, (214, 220, 240)), (1, (178, 188, 222))],
-                 1: [(0, (255, 255, 255)), (0.5, (225, 232, 255)), (1, (190, 204, 250))],
-                 2: [(0, (160, 170, 210)), (0.5, (190, 198, 230)), (1, (220, 226, 246))]}[state]
-        border = (30, 36, 110) if state != 1 else (68, 74, 160)
-        return pill_button(w, h, 3, False, self.face, border, vgrad(1, h - 1, stops))
+        border = self.button_edges[1 if state == 1 else 0]
+        return pill_button(w, h, 3, False, self.face, border, vgrad(1, h - 1, self.button_stops[state]))
 
     def titlebtn_frame(self, s, h, kind, state):
         img = Img(s, h)
         img.fill(lambda x, y: self.title_color(y + self.titlebtn_top))
-        base = {0: (60, 70, 160), 1: (96, 110, 215), 2: (24, 28, 90)}[state]
+        base = self.titlebtn_bases[state]
         if kind == 'close' and state:
-            base = (200, 50, 50) if state == 1 else (130, 25, 25)
-        img.paint(rrect(0.5, 0.5, s - 0.5, h - 0.5, 2.5), const((150, 160, 225)))
+            base = self.close_bases[state - 1]
+        img.paint(rrect(0.5, 0.5, s - 0.5, h - 0.5, 2.5), const(self.titlebtn_rim))
         img.paint(rrect(1.5, 1.5, s - 1.5, h - 1.5, 2),
                   vgrad(1, h - 1, [(0, lighten(base, 0.35)), (0.5, base), (1, darken(base, 0.3))]))
         g = glyph(kind, 2, 2, s - 4, weight=2.0)
         if kind == 'box':
             frame, glass = g
-            img.paint(glass, const((150, 180, 255)))
+            img.paint(glass, const(self.titlebtn_glass))
             g = frame
         img.paint(g, const((255, 255, 255)))
         return img
 
     def box_colors(self, enabled):
-        if enabled:
-            return [(0, (255, 255, 255)), (1, (214, 220, 240))], (30, 36, 110), (30, 36, 110)
-        return [(0, (240, 240, 240)), (1, (232, 232, 232))], (170, 170, 180), (170, 170, 180)
+        return self.boxes_enabled if enabled else self.boxes_disabled
 
 
 class Protein(Theme):
@@ -815,49 +823,30 @@ def draw(name, w, h, frames):
 
 # ---------------------------------------------------------------- the sample skin file
 
-class Copper(Theme):
+class Copper(DeepBlue):
     """The look of the sample skin file (resources/skins/Copper.skin): warm
     copper, with pictures for the side and bottom borders, which only skin
-    files can have."""
+    files can have. Drawn like DeepBlue, in its own colours."""
     prefix = 'COPPER'
     face = (236, 228, 216)
     border = (96, 56, 24)
     accent = (200, 110, 40)
     title_h = 26
     titlebtn_top = 6
+    button_stops = {0: [(0, (255, 250, 242)), (0.5, (240, 222, 200)), (1, (222, 196, 166))],
+                    1: [(0, (255, 252, 246)), (0.5, (250, 228, 196)), (1, (240, 190, 140))],
+                    2: [(0, (214, 180, 140)), (0.5, (232, 206, 176)), (1, (246, 232, 214))]}
+    button_edges = ((96, 56, 24), (200, 110, 40))
+    titlebtn_bases = {0: (150, 80, 30), 1: (214, 130, 60), 2: (96, 48, 16)}
+    close_bases = ((200, 50, 30), (130, 25, 15))
+    titlebtn_rim = (250, 214, 170)
+    titlebtn_glass = (250, 214, 170)
+    boxes_enabled = ([(0, (255, 255, 255)), (1, (240, 224, 204))], (96, 56, 24), (170, 80, 20))
+    boxes_disabled = ([(0, (244, 240, 234)), (1, (236, 230, 222))], (190, 176, 160), (190, 176, 160))
 
     def title_color(self, y):
         return stops_at([(0, (226, 150, 84)), (0.15, (200, 116, 52)), (0.6, (160, 84, 32)),
                          (1, (112, 56, 20))], y / (self.title_h - 1))
-
-    def button_frame(self, w, h, state):
-        stops = {0: [(0, (255, 250, 242)), (0.5, (240, 222, 200)), (1, (222, 196, 166))],
-                 1: [(0, (255, 252, 246)), (0.5, (250, 228, 196)), (1, (240, 190, 140))],
-                 2: [(0, (214, 180, 140)), (0.5, (232, 206, 176)), (1, (246, 232, 214))]}[state]
-        edge = (96, 56, 24) if state != 1 else (200, 110, 40)
-        return pill_button(w, h, 4, False, self.face, edge, vgrad(1, h - 1, stops))
-
-    def titlebtn_frame(self, s, h, kind, state):
-        img = Img(s, h)
-        img.fill(lambda x, y: self.title_color(y + self.titlebtn_top))
-        base = {0: (150, 80, 30), 1: (214, 130, 60), 2: (96, 48, 16)}[state]
-        if kind == 'close' and state:
-            base = (200, 50, 30) if state == 1 else (130, 25, 15)
-        img.paint(rrect(0.5, 0.5, s - 0.5, h - 0.5, 3), const((250, 214, 170)))
-        img.paint(rrect(1.5, 1.5, s - 1.5, h - 1.5, 2.5),
-                  vgrad(1, h - 1, [(0, lighten(base, 0.35)), (0.5, base), (1, darken(base, 0.25))]))
-        g = glyph(kind, 2, 2, s - 4, weight=2.0)
-        if kind == 'box':
-            frame, glass = g
-            img.paint(glass, const((250, 214, 170)))
-            g = frame
-        img.paint(g, const((255, 255, 255)))
-        return img
-
-    def box_colors(self, enabled):
-        if enabled:
-            return [(0, (255, 255, 255)), (1, (240, 224, 204))], (96, 56, 24), (170, 80, 20)
-        return [(0, (244, 240, 234)), (1, (236, 230, 222))], (190, 176, 160), (190, 176, 160)
 
 
 COPPER_SIDE = 6          # width of the side border pictures
