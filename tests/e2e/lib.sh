@@ -91,6 +91,21 @@ check() {
   if "$@"; then echo "ok: $message"; else fail "$message"; fi
 }
 
+# settled EXPECTED SECONDS COMMAND...: runs the command until it prints
+# EXPECTED or the time is up, and prints what it printed last. What the screen
+# shows follows a window's state after the program has painted, which takes a
+# while on a busy machine: `assert_eq "$x" "$(settled "$x" 10 cmd ...)" ...`.
+settled() {
+  local expected=$1 deadline=$(($(date +%s) + $2)) out
+  shift 2
+  while :; do
+    out=$("$@")
+    if [ "$out" == "$expected" ] || [ "$(date +%s)" -ge "$deadline" ]; then break; fi
+    sleep 0.2
+  done
+  printf '%s\n' "$out"
+}
+
 # now_ms: milliseconds since the epoch, for timing with plain shell
 # arithmetic: t0=$(now_ms); ...; elapsed=$(( $(now_ms) - t0 )).
 now_ms() { date +%s%3N; }
