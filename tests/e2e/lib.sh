@@ -218,6 +218,29 @@ icon_window() { drv find --class MoxelTrayIconWindow --title "$1" --timeout 1000
 # tray_message NAME MOUSE_MESSAGE: what the shell posts when the mouse acts on the icon.
 tray_message() { drv post "$(icon_window "$1")" $TRAY_MESSAGE 0 "$2" >/dev/null; }
 
+# open_tray_menu: a right-button press on the program's icon; prints the menu window.
+# A press that lands while the program is busy elsewhere is tried again.
+open_tray_menu() {
+  local attempt
+  for attempt in 1 2 3; do
+    tray_message TrayIcon1 0x0204
+    drv find --class '#32768' --visible --timeout 3000 && return 0
+  done
+  return 1
+}
+
+# choose_in_menu VK...: types into the open menu (retried once: the first key
+# can arrive before the menu has the keyboard).
+choose_in_menu() {
+  local menu=$1 attempt key
+  shift
+  for attempt in 1 2; do
+    for key in "$@"; do drv key "$key" >/dev/null; done
+    drv wait-hidden "$menu" 2000 >/dev/null 2>&1 && return 0
+  done
+  return 1
+}
+
 # show_from_tray HWND: a double click on the program's icon; waits (5 s) for
 # the main window HWND to show.
 show_from_tray() {
