@@ -210,6 +210,29 @@ show_from_tray() {
   wait_shown "$1" 5
 }
 
+# open_tray_menu: a right-button press on the program's icon; prints the menu window.
+# A press that lands while the program is busy elsewhere is tried again.
+open_tray_menu() {
+  local attempt
+  for attempt in 1 2 3; do
+    tray_message TrayIcon1 0x0204
+    drv find --class '#32768' --visible --timeout 3000 && return 0
+  done
+  return 1
+}
+
+# choose_in_menu VK...: types into the open menu (retried once: the first key
+# can arrive before the menu has the keyboard).
+choose_in_menu() {
+  local menu=$1 attempt key
+  shift
+  for attempt in 1 2; do
+    for key in "$@"; do drv key "$key" >/dev/null; done
+    drv wait-hidden "$menu" 2000 >/dev/null 2>&1 && return 0
+  done
+  return 1
+}
+
 # stop_program [TIMEOUT]: closes the main window (WM_CLOSE), waits for the
 # program to end (default 10 s), then kills it. Prints the exit status, so
 # `code=$(stop_program)` works.
@@ -241,4 +264,43 @@ screenshot() {
   local dir=${E2E_ARTIFACTS:-$PWD/e2e-artifacts}
   mkdir -p "$dir"
   drv capture-screen "$dir/$1.bmp" && echo "$dir/$1.bmp"
+}
+
+# keep_settings: the program's settings key, as found now, is put back when
+# the script ends: the tests that store odd values leave nothing behind.
+keep_settings() {
+  local saved=$E2E_TMP/settings.reg
+  rm -f "$saved"
+  if drv reg-exists "$SETTINGS_KEY" >/dev/null 2>&1; then
+    wine_cmd reg export "$SETTINGS_KEY" "$saved" /y >/dev/null 2>&1 ||
+      fail "keep_settings: could not save $SETTINGS_KEY"
+  fi
+  on_exit _restore_settings
+}
+_restore_settings() {
+  drv reg-del "$SETTINGS_KEY" >/dev/null 2>&1
+  [ -f "$E2E_TMP/settings.reg" ] && wine_cmd reg import "$E2E_TMP/settings.reg" >/dev/null 2>&1
+  return 0
+}
+
+# settings_snapshot: every value of the settings key as "NAME TYPE SIZE =
+# TYPE DATA", sorted, so that a changed type, size or content and a value
+# that went or came all show as a difference.
+settings_snapshot() {
+  local name type size
+  drv reg-values "$SETTINGS_KEY" 2>/dev/null | sort | while read -r name type size; do
+    echo "$name $type $size = $(drv reg-get "$SETTINGS_KEY" "$name" 2>/dev/null)"
+  done
+}
+
+# error_box_text: the text of the program's error box (captioned with the
+# application title), waiting up to TIMEOUT seconds (default 10) for it;
+# prints "HWND TEXT" and fails when none shows.
+error_box() {
+  local box text
+  box=$(drv find --class '#32770' --title "$APP_TITLE" --visible --timeout $((${1:-10} * 1000))) || return 1
+  text=$(drv find-child "$box" --class Static --all 2>/dev/null | while read -r child; do
+    drv text "$child"
+  done | grep -v '^$' | head -n 1)
+  echo "$box $text"
 }
