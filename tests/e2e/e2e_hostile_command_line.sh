@@ -58,7 +58,13 @@ describe() { # ARGS...: the arguments, shortened for the log
   done
   echo "${out:-(none)}"
 }
-unsigned() { echo $(( ($1 + 4294967296) % 4294967296 )); }
+# unsigned TEXT: a decimal argument as a REG_DWORD reads back.
+unsigned() {
+  local digits=${1#[-+]} value
+  value=$((10#$digits))
+  [ "${1:0:1}" = - ] && value=$((-value))
+  echo $(((value + 4294967296) % 4294967296))
+}
 
 ran=0
 for l in $chosen; do
@@ -117,7 +123,7 @@ for l in $chosen; do
     [ "$open" = 1 ] || [ "$expect" = hidden ] || fail "$what: no box, expected one naming '${named:0:20}'"
     grep -qx "$(drv mode)" <<<"$offered_modes" || fail "$what: the display is in a mode it does not offer: $(drv mode)"
     if [ "$n" = 4 ] && [ "$open" = 0 ]; then
-      assert_eq "REG_DWORD $(unsigned $((10#${args[1]#[-+]} * (${args[1]:0:1} == "-" ? -1 : 1))))" \
+      assert_eq "REG_DWORD $(unsigned "${args[1]}")" \
         "$(drv reg-get "$SETTINGS_KEY" Width)" "$what: Width stored as given"
     fi
   fi
