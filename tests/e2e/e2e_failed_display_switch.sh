@@ -7,14 +7,7 @@
 
 drv modes | grep -qx "800 480 32" && { echo "SKIP: this display offers 800 x 480"; exit 0; }
 keep_settings
-reset_registry
-drv reg-set "$SETTINGS_KEY" scaling REG_DWORD 0 >/dev/null
-drv reg-set "$SETTINGS_KEY" CapLock REG_DWORD 1 >/dev/null
-drv reg-set "$SETTINGS_KEY" NumLock REG_DWORD 0 >/dev/null
-drv reg-set "$SETTINGS_KEY" ScrollLock REG_DWORD 0 >/dev/null
-drv reg-set "$SETTINGS_KEY" Width REG_DWORD 1024 >/dev/null
-drv reg-set "$SETTINGS_KEY" Height REG_DWORD 768 >/dev/null
-drv reg-set "$SETTINGS_KEY" Bits REG_DWORD 32 >/dev/null
+store_settings scaling=0 CapLock=1 NumLock=0 ScrollLock=0 Width=1024 Height=768 Bits=32
 mode_before=$(drv mode)
 
 start_program
@@ -27,10 +20,7 @@ hints_before=$(drv tray-tips | grep -cx "800x480x32")
 menu=$(open_tray_menu) || fail "the tray menu did not open"
 choose_in_menu "$menu" 0x33 || fail "'&3  800x480x32' could not be chosen"
 # The command ends by storing the mode it asked for.
-for _ in $(seq 100); do
-  [ "$(drv reg-get "$SETTINGS_KEY" Height)" = "REG_DWORD 480" ] && break
-  sleep 0.1
-done
+wait_stored Height "REG_DWORD 480" || fail "the requested mode was not stored"
 sleep 1
 assert_eq "$mode_before" "$(drv mode)" "the display keeps its mode"
 assert_eq "$(printf '%s\n' "Bits REG_DWORD 4 = REG_DWORD 32" "CapLock REG_DWORD 4 = REG_DWORD 1" \
@@ -49,10 +39,7 @@ drv post "$main" WM_SYSCOMMAND 0xF020 0 >/dev/null
 check "a minimize hides it into the tray again" wait_hidden "$main" 5
 menu=$(open_tray_menu) || fail "the tray menu does not open any more"
 choose_in_menu "$menu" 0x32 || fail "'&2  800x600x32' could not be chosen"
-for _ in $(seq 100); do
-  [ "$(drv reg-get "$SETTINGS_KEY" Height)" = "REG_DWORD 600" ] && break
-  sleep 0.1
-done
+wait_stored Height "REG_DWORD 600" || fail "the mode 800 x 600 was not stored"
 assert_eq "REG_DWORD 800" "$(drv reg-get "$SETTINGS_KEY" Width)" "a mode the display offers is taken after it"
 assert_eq "800 600 32" "$(drv mode)" "and the display is in it"
 assert_eq 0 "$(stop_program)" "the program exits cleanly"

@@ -30,8 +30,8 @@ kinds=(ok ok ok ok ok ok ok ok ok ok ok ok ok ok
 [ ${#tokens[@]} = ${#kinds[@]} ] || fail "the token table is out of step"
 # The settings every start begins with; a mode argument that cannot be
 # taken must leave them alone.
-stored=(scaling:1 CapLock:1 NumLock:0 ScrollLock:0 Width:1024 Height:768 Bits:32)
-expected_shape=$(for s in "${stored[@]}"; do echo "${s%%:*} REG_DWORD 4"; done | sort)
+stored=(scaling=1 CapLock=1 NumLock=0 ScrollLock=0 Width=1024 Height=768 Bits=32)
+expected_shape=$(for s in "${stored[@]}"; do echo "${s%%=*} REG_DWORD 4"; done | sort)
 offered_modes=$(drv modes)
 
 # Deterministic lists: list L takes its length and its tokens from the seed.
@@ -75,8 +75,7 @@ for l in $chosen; do
 
   drv kill-exe "$(basename "$PROGRAM_EXE")" >/dev/null 2>&1
   [ "$(drv mode)" = "1024 768 32" ] || drv set-mode 1024 768 32 >/dev/null
-  drv reg-del "$SETTINGS_KEY" >/dev/null 2>&1
-  for s in "${stored[@]}"; do drv reg-set "$SETTINGS_KEY" "${s%%:*}" REG_DWORD "${s#*:}" >/dev/null; done
+  store_settings "${stored[@]}"
 
   # What the start-up tick must do: the box names the first argument that is
   # not a whole number, in the order bits, height, width.

@@ -7,14 +7,8 @@
 . "$(dirname "$0")/lib.sh"
 
 keep_settings
-reset_registry
 # The current mode stored: the program's hint reads it, and nothing switches.
-drv reg-set "$SETTINGS_KEY" Width REG_DWORD 1024 >/dev/null
-drv reg-set "$SETTINGS_KEY" Height REG_DWORD 768 >/dev/null
-drv reg-set "$SETTINGS_KEY" Bits REG_DWORD 32 >/dev/null
-drv reg-set "$SETTINGS_KEY" CapLock REG_DWORD 1 >/dev/null
-drv reg-set "$SETTINGS_KEY" NumLock REG_DWORD 1 >/dev/null
-drv reg-set "$SETTINGS_KEY" ScrollLock REG_DWORD 0 >/dev/null
+store_settings Width=1024 Height=768 Bits=32 CapLock=1 NumLock=1 ScrollLock=0
 
 start_program
 main=$(wait_window --title "$MAIN_TITLE" 20) || fail "no main window"

@@ -6,14 +6,9 @@
 
 COPIES=10
 keep_settings
-reset_registry
 # A stored state for the losers to leave alone; the winner's start-up tick
 # writes back the very same values (the mode is the current one).
-drv reg-set "$SETTINGS_KEY" scaling REG_DWORD 0 >/dev/null
-drv reg-set "$SETTINGS_KEY" CapLock REG_DWORD 0 >/dev/null
-drv reg-set "$SETTINGS_KEY" Width REG_DWORD 1024 >/dev/null
-drv reg-set "$SETTINGS_KEY" Height REG_DWORD 768 >/dev/null
-drv reg-set "$SETTINGS_KEY" Bits REG_DWORD 32 >/dev/null
+store_settings scaling=0 CapLock=0 Width=1024 Height=768 Bits=32
 before=$(settings_snapshot)
 drv kill-exe "$(basename "$PROGRAM_EXE")" >/dev/null 2>&1 || true
 

@@ -6,12 +6,8 @@
 . "$(dirname "$0")/lib.sh"
 
 keep_settings
-reset_registry
-drv reg-set "$SETTINGS_KEY" scaling REG_DWORD 1 >/dev/null
-drv reg-set "$SETTINGS_KEY" NumLock REG_DWORD 1 >/dev/null
+store_settings scaling=1 NumLock=1 Height=768 Bits=32
 drv reg-set "$SETTINGS_KEY" Width REG_SZ 1024 >/dev/null
-drv reg-set "$SETTINGS_KEY" Height REG_DWORD 768 >/dev/null
-drv reg-set "$SETTINGS_KEY" Bits REG_DWORD 32 >/dev/null
 before=$(settings_snapshot)
 
 start_program

@@ -304,3 +304,25 @@ error_box() {
   done | grep -v '^$' | head -n 1)
   echo "$box $text"
 }
+
+# store_settings NAME=NUMBER...: a first run's registry (reset_registry) with
+# these settings stored as REG_DWORD values.
+store_settings() {
+  local setting
+  reset_registry
+  for setting in "$@"; do
+    drv reg-set "$SETTINGS_KEY" "${setting%%=*}" REG_DWORD "${setting#*=}" >/dev/null ||
+      fail "store_settings: could not store $setting"
+  done
+}
+
+# wait_stored NAME "TYPE DATA" [TIMEOUT]: waits (default 10 s) until the
+# setting reads so.
+wait_stored() {
+  local i
+  for i in $(seq $((${3:-10} * 10))); do
+    [ "$(drv reg-get "$SETTINGS_KEY" "$1" 2>/dev/null)" = "$2" ] && return 0
+    sleep 0.1
+  done
+  return 1
+}
