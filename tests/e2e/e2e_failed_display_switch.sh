@@ -11,8 +11,7 @@ store_settings scaling=0 CapLock=1 NumLock=0 ScrollLock=0 Width=1024 Height=768 
 mode_before=$(drv mode)
 
 start_program
-main=$(wait_window --title "$MAIN_TITLE" 20) || fail "no main window"
-wait_hidden "$main" 20 || fail "the start-up tick did not hide the window"
+main=$(main_after_tick) || fail "no main window that the start-up tick hid"
 check "the program's icon and the Caps Lock indicator show" wait_own_tray_icons 2 20
 
 # The shell keeps the tooltips of icons gone before: count new ones.

@@ -11,8 +11,7 @@ keep_settings
 store_settings Width=1024 Height=768 Bits=32 CapLock=1 NumLock=1 ScrollLock=0
 
 start_program
-main=$(wait_window --title "$MAIN_TITLE" 20) || fail "no main window"
-wait_hidden "$main" 20 || fail "the start-up tick did not hide the window"
+main=$(main_after_tick) || fail "no main window that the start-up tick hid"
 check "the program's icon and the two ticked indicators show" wait_own_tray_icons 3 20
 scroll=$(icon_window TextTrayIcon3) || fail "no icon window for TextTrayIcon3"
 

@@ -41,8 +41,7 @@ assert_eq $((COPIES - 1)) "$(ended)" "all copies but one end"
 codes=$(cat "$E2E_TMP"/copy.*.status | sort | uniq -c | awk '{print $1 "x" $2}')
 assert_eq "$((COPIES - 1))x0" "$codes" "the copies that end do so with exit code 0"
 
-main=$(wait_window --title "$MAIN_TITLE" 30) || fail "the copy that runs on shows no main window"
-wait_hidden "$main" 20 || fail "the running copy's start-up tick did not hide its window"
+main=$(main_after_tick 30) || fail "the copy that runs on showed no main window that its start-up tick hid"
 assert_eq 1 "$(drv find --title "$MAIN_TITLE" --all | wc -l)" "exactly one main window"
 # A loser waiting in a box ("MOXEL Utility is Running!!") would show here.
 assert_eq 1 "$(drv pids "$(basename "$PROGRAM_EXE")" | wc -l)" "exactly one copy keeps running"

@@ -241,6 +241,17 @@ choose_in_menu() {
   return 1
 }
 
+# main_after_tick [SECONDS]: waits (default 20 s each) for the main window to
+# show and then for the start-up tick to hide it, and prints the window. A
+# window found before it first shows is not yet visible either, so waiting
+# only for "hidden" would race the tick.
+main_after_tick() {
+  local timeout=${1:-20} main
+  main=$(wait_window --title "$MAIN_TITLE" --visible "$timeout") || return 1
+  wait_hidden "$main" "$timeout" || return 1
+  echo "$main"
+}
+
 # show_from_tray HWND: a double click on the program's icon; waits (5 s) for
 # the main window HWND to show.
 show_from_tray() {
