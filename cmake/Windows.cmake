@@ -29,4 +29,6 @@ add_executable(MoxelUtility WIN32 app/Main.cpp ${PROGRAM_RESOURCES})
 target_link_libraries(MoxelUtility PRIVATE app ${STATIC_LINK})
 set_target_properties(MoxelUtility PROPERTIES OUTPUT_NAME "MoxelUtility")
 
+add_subdirectory(preview)
+
 add_subdirectory(tests)

@@ -1,5 +1,7 @@
 #!/usr/bin/env bash
 # Dependencies point one way: app -> skin, tray, shapes -> framework -> Win32.
+# The skin preview (preview/) stands beside the program: on skin, shapes and
+# framework, never on app/ or tray/, and nothing includes it.
 # Fails (and names the lines) when an include goes against them.
 set -uo pipefail
 cd "$(dirname "$0")/.."
@@ -18,9 +20,11 @@ forbid() {
   fi
 }
 
-forbid framework 'skin|tray|shapes|app'
-forbid skin 'tray|shapes|app'
-forbid tray 'skin|shapes|app'
-forbid shapes 'skin|tray|app'
+forbid framework 'skin|tray|shapes|app|preview'
+forbid skin 'tray|shapes|app|preview'
+forbid tray 'skin|shapes|app|preview'
+forbid shapes 'skin|tray|app|preview'
+forbid app 'preview'
+forbid preview 'app|tray'
 [ "$status" -eq 0 ] && echo "   layers ok"
 exit "$status"

@@ -54,7 +54,7 @@ run_logged configure-i686 configure_windows i686
 if [ "$WINE_ARCH" = i686 ]; then
   run_logged build-i686 cmake --build build/i686
 else
-  run_logged build-i686 cmake --build build/i686 --target MoxelUtility
+  run_logged build-i686 cmake --build build/i686 --target MoxelUtility SkinPreview
   step "building $WINE_ARCH (runs the tests)"
   run_logged "configure-$WINE_ARCH" configure_windows "$WINE_ARCH"
   run_logged "build-$WINE_ARCH" cmake --build "build/$WINE_ARCH"

@@ -75,3 +75,15 @@ target_compile_options(shapes_native_tests PRIVATE ${NATIVE_SANITIZE})
 target_link_options(shapes_native_tests PRIVATE ${NATIVE_SANITIZE})
 target_link_libraries(shapes_native_tests PRIVATE gtest_main)
 gtest_discover_tests(shapes_native_tests PROPERTIES LABELS "native")
+
+# The skin preview's command line and the sample skin file it is shown with.
+add_executable(preview_native_tests
+    ${CMAKE_SOURCE_DIR}/tests/native/PreviewOptionsTest.cpp
+    ${CMAKE_SOURCE_DIR}/tests/native/SampleSkinTest.cpp
+    ${CMAKE_SOURCE_DIR}/preview/PreviewOptions.cpp
+    ${NATIVE_SKIN_CODE})
+target_compile_options(preview_native_tests PRIVATE ${NATIVE_SANITIZE})
+target_link_options(preview_native_tests PRIVATE ${NATIVE_SANITIZE})
+target_compile_definitions(preview_native_tests PRIVATE SOURCE_DIR="${CMAKE_SOURCE_DIR}")
+target_link_libraries(preview_native_tests PRIVATE gtest_main)
+gtest_discover_tests(preview_native_tests PROPERTIES LABELS "native")

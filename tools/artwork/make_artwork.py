@@ -2,6 +2,10 @@
 """Draws the pictures of the five built-in themes.
 
     python3 tools/artwork/make_artwork.py [--sheet docs/artwork.png]
+    python3 tools/artwork/make_artwork.py --skin DIR
+
+The second form writes only the pictures and entries.txt of the sample skin
+file (tools/make-sample-skin.sh packs them into resources/skins/Copper.skin).
 
 Writes resources/themes/NAME.bmp (24-bit) for every bitmap the theme
 catalogue lists, resources/themes.rc naming each as a BITMAP resource, and a
@@ -413,34 +417,42 @@ class DeepBlue(Theme):
             return (90, 100, 190)
         return stops_at([(0, (52, 60, 150)), (0.45, (30, 36, 110)), (1, (12, 16, 62))], y / 31)
 
+    # Buttons, title buttons and boxes are drawn from these colours; the
+    # sample skin's Copper look shares the drawing with other colours.
+    button_stops = {0: [(0, (250, 251, 255)), (0.5, (214, 220, 240)), (1, (178, 188, 222))],
+                    1: [(0, (255, 255, 255)), (0.5, (225, 232, 255)), (1, (190, 204, 250))],
+                    2: [(0, (160, 170, 210)), (0.5, (190, 198, 230)), (1, (220, 226, 246))]}
+    button_edges = ((30, 36, 110), (68, 74, 160))  # normal and pressed; mouse over
+    titlebtn_bases = {0: (60, 70, 160), 1: (96, 110, 215), 2: (24, 28, 90)}
+    close_bases = ((200, 50, 50), (130, 25, 25))  # mouse over, pressed
+    titlebtn_rim = (150, 160, 225)
+    titlebtn_glass = (150, 180, 255)
+    boxes_enabled = ([(0, (255, 255, 255)), (1, (214, 220, 240))], (30, 36, 110), (30, 36, 110))
+    boxes_disabled = ([(0, (240, 240, 240)), (1, (232, 232, 232))], (170, 170, 180), (170, 170, 180))
+
     def button_frame(self, w, h, state):
-        stops = {0: [(0, (250, 251, 255)), (0.5, (214, 220, 240)), (1, (178, 188, 222))],
-                 1: [(0, (255, 255, 255)), (0.5, (225, 232, 255)), (1, (190, 204, 250))],
-                 2: [(0, (160, 170, 210)), (0.5, (190, 198, 230)), (1, (220, 226, 246))]}[state]
-        border = (30, 36, 110) if state != 1 else (68, 74, 160)
-        return pill_button(w, h, 3, False, self.face, border, vgrad(1, h - 1, stops))
+        border = self.button_edges[1 if state == 1 else 0]
+        return pill_button(w, h, 3, False, self.face, border, vgrad(1, h - 1, self.button_stops[state]))
 
     def titlebtn_frame(self, s, h, kind, state):
         img = Img(s, h)
         img.fill(lambda x, y: self.title_color(y + self.titlebtn_top))
-        base = {0: (60, 70, 160), 1: (96, 110, 215), 2: (24, 28, 90)}[state]
+        base = self.titlebtn_bases[state]
         if kind == 'close' and state:
-            base = (200, 50, 50) if state == 1 else (130, 25, 25)
-        img.paint(rrect(0.5, 0.5, s - 0.5, h - 0.5, 2.5), const((150, 160, 225)))
+            base = self.close_bases[state - 1]
+        img.paint(rrect(0.5, 0.5, s - 0.5, h - 0.5, 2.5), const(self.titlebtn_rim))
         img.paint(rrect(1.5, 1.5, s - 1.5, h - 1.5, 2),
                   vgrad(1, h - 1, [(0, lighten(base, 0.35)), (0.5, base), (1, darken(base, 0.3))]))
         g = glyph(kind, 2, 2, s - 4, weight=2.0)
         if kind == 'box':
             frame, glass = g
-            img.paint(glass, const((150, 180, 255)))
+            img.paint(glass, const(self.titlebtn_glass))
             g = frame
         img.paint(g, const((255, 255, 255)))
         return img
 
     def box_colors(self, enabled):
-        if enabled:
-            return [(0, (255, 255, 255)), (1, (214, 220, 240))], (30, 36, 110), (30, 36, 110)
-        return [(0, (240, 240, 240)), (1, (232, 232, 232))], (170, 170, 180), (170, 170, 180)
+        return self.boxes_enabled if enabled else self.boxes_disabled
 
 
 class Protein(Theme):
@@ -809,6 +821,135 @@ def draw(name, w, h, frames):
     raise ValueError(name)
 
 
+# ---------------------------------------------------------------- the sample skin file
+
+class Copper(DeepBlue):
+    """The look of the sample skin file (resources/skins/Copper.skin): warm
+    copper, with pictures for the side and bottom borders, which only skin
+    files can have. Drawn like DeepBlue, in its own colours."""
+    prefix = 'COPPER'
+    face = (236, 228, 216)
+    border = (96, 56, 24)
+    accent = (200, 110, 40)
+    title_h = 26
+    titlebtn_top = 6
+    button_stops = {0: [(0, (255, 250, 242)), (0.5, (240, 222, 200)), (1, (222, 196, 166))],
+                    1: [(0, (255, 252, 246)), (0.5, (250, 228, 196)), (1, (240, 190, 140))],
+                    2: [(0, (214, 180, 140)), (0.5, (232, 206, 176)), (1, (246, 232, 214))]}
+    button_edges = ((96, 56, 24), (200, 110, 40))
+    titlebtn_bases = {0: (150, 80, 30), 1: (214, 130, 60), 2: (96, 48, 16)}
+    close_bases = ((200, 50, 30), (130, 25, 15))
+    titlebtn_rim = (250, 214, 170)
+    titlebtn_glass = (250, 214, 170)
+    boxes_enabled = ([(0, (255, 255, 255)), (1, (240, 224, 204))], (96, 56, 24), (170, 80, 20))
+    boxes_disabled = ([(0, (244, 240, 234)), (1, (236, 230, 222))], (190, 176, 160), (190, 176, 160))
+
+    def title_color(self, y):
+        return stops_at([(0, (226, 150, 84)), (0.15, (200, 116, 52)), (0.6, (160, 84, 32)),
+                         (1, (112, 56, 20))], y / (self.title_h - 1))
+
+
+COPPER_SIDE = 6          # width of the side border pictures
+COPPER_BOTTOM = 6        # height of the bottom border picture
+
+
+def copper_side(t, w, h):
+    """The left border: dark outer edge, copper towards the window's inside.
+    The frame turns it round for the right border."""
+    img = Img(w, h)
+    img.fill(hgrad(0, w, [(0, (70, 34, 10)), (0.25, (150, 80, 30)), (0.7, (200, 120, 56)),
+                         (1, (120, 62, 22))]))
+    img.fill(const((70, 34, 10)), 0, 0, 1, h)
+    return img
+
+
+def copper_bottom(t, h):
+    """Three frames: bottom-left corner, the edge (stretched), bottom-right corner."""
+    frames = []
+    for part in ('left', 'middle', 'right'):
+        f = Img(h, h)
+        f.fill(vgrad(0, h, [(0, (120, 62, 22)), (0.3, (200, 120, 56)), (0.75, (150, 80, 30)),
+                           (1, (70, 34, 10))]))
+        f.fill(const((70, 34, 10)), 0, h - 1, h, h)
+        if part == 'left':
+            f.fill(const((70, 34, 10)), 0, 0, 1, h)
+        if part == 'right':
+            f.fill(const((70, 34, 10)), h - 1, 0, h, h)
+        frames.append(f)
+    return strip(frames)
+
+
+def rgb(c):
+    return '%d,%d,%d' % c
+
+
+def write_sample_skin(folder):
+    """Pictures and entries.txt of the sample skin, for `skinfile pack`:
+    all 48 elements, sized like the DeepBlue pictures where the catalogue
+    gives no other size."""
+    t = Copper()
+    os.makedirs(folder, exist_ok=True)
+    pictures = [
+        ('ButtonImage', buttons(t, 222, 21)),
+        ('CheckBoxImage', check_frames(t, 52, 13, radio=False, keyed=False)),
+        ('RadioButtonImage', check_frames(t, 52, 13, radio=True, keyed=True)),
+        ('TitleBarButtonImage', title_buttons(t, 17 * 18, 17)),
+        ('TitleBarLeftImage', title_piece(t, 60, t.title_h, 'left')),
+        ('TitleBarClientImage', title_piece(t, 20, t.title_h, 'client')),
+        ('TitleBarRightImage', title_piece(t, 60, t.title_h, 'right')),
+        ('ProgressBarImage', progress(t, 6, 10)),
+        ('TrackBarBarImage', groove(t, 45, 4)),
+        ('TrackBarSliderImage', slider(t, 11, 20, vertical=False)),
+        ('TrackBarSliderVImage', slider(t, 18, 11, vertical=True)),
+        ('ScrollBarButtonImage', arrow_buttons(t, 96, 16, ['up', 'down'], states=(0, 1, 2))),
+        ('ScrollBarSliderImage', thumb(t, 21, 16)),
+        ('CheckListBoxImage', check_frames(t, 44, 11, radio=False, keyed=False)),
+        ('ScrollButtonImage', arrow_buttons(t, 72, 17, ['left', 'right', 'up', 'down'])),
+        ('TabControlTabImage', tab(t, 18, 17)),
+        ('TabControlBarImage', tab_line(t, 10, 5)),
+        ('SideChannelHandleImage', side_handle(t, 8, 83)),
+        ('SideChannelBarImage', side_bar(t, 1, 21)),
+        ('FormLeftBorderImage', copper_side(t, COPPER_SIDE, 32)),
+        ('FormBottomBorderImage', copper_bottom(t, COPPER_BOTTOM)),
+    ]
+    lines = ['# The sample skin "Copper", drawn by tools/artwork/make_artwork.py --skin.']
+    for name, img in pictures:
+        write_bmp(os.path.join(folder, name + '.bmp'), img)
+        lines.append('%s picture %s.bmp' % (name, name))
+    # TitleBarMinimizedImage (43) is read by no control; the file has none.
+    lines += [
+        'ButtonTransparentBool bool false',
+        'TitleBarButtonTransparentBool bool false',
+        'TitleBarButtonLeftOffsetInt int 4',
+        'TitleBarButtonRightOffsetInt int -4',
+        'TitleBarButtonTopInt int %d' % t.titlebtn_top,
+        'FormMinWidthInt int 130',
+        'FormRoundCornerInt int 0',
+        'FormBackgroundColor color ' + rgb(t.face),
+        'FormBorderColor color ' + rgb(t.border),
+        'FormBorderWidthInt int 1',
+        'MenuSelectedBorderColor color ' + rgb((150, 80, 30)),
+        'MenuSelectedBackgroundColor color ' + rgb(t.accent),
+        'MenuSelectedFontColor color 255,255,255',
+        'MenuBackgroundColor color 252,248,242',
+        'MenuFontColor color 60,30,8',
+        'MenuBarColor color ' + rgb((226, 212, 194)),
+        'ControlBorderColor color ' + rgb(t.border),
+        'ControlBackgroundColor color ' + rgb(t.face),
+        'ControlFontColor color 96,48,16',
+        'ScrollBarBackgroundColor color 244,238,230',
+        'ToolBarButtonBorderColor color ' + rgb(t.border),
+        'ToolBarButtonBackgroundColor color 246,238,228',
+        'ToolBarButtonDownBackgroundColor color 226,208,186',
+        'TitleBarFontColor color 255,255,255',
+        'FormBottomRoundCornerInt int 0',
+        'MenuMenuBarColor color ' + rgb((226, 212, 194)),
+    ]
+    with open(os.path.join(folder, 'entries.txt'), 'w', newline='\n') as f:
+        f.write('\n'.join(lines) + '\n')
+    print('sample skin pictures written to %s' % folder)
+
+
 # ---------------------------------------------------------------- catalogue
 
 def read_catalogue(root):
@@ -991,7 +1132,12 @@ def main():
     parser.add_argument('--sheet', default=os.path.join(root, 'docs', 'artwork.png'))
     parser.add_argument('--no-sheet', action='store_true')
     parser.add_argument('--form', default=os.path.join(root, 'resources', 'Unit1.form'))
+    parser.add_argument('--skin', metavar='DIR',
+                        help='only write the sample skin\'s pictures and entries.txt to DIR')
     args = parser.parse_args()
+    if args.skin:
+        write_sample_skin(args.skin)
+        return
 
     catalogue = read_catalogue(root)
     themes_dir = os.path.join(args.out, 'themes')
