@@ -75,3 +75,8 @@ target_compile_options(shapes_native_tests PRIVATE ${NATIVE_SANITIZE})
 target_link_options(shapes_native_tests PRIVATE ${NATIVE_SANITIZE})
 target_link_libraries(shapes_native_tests PRIVATE gtest_main)
 gtest_discover_tests(shapes_native_tests PROPERTIES LABELS "native")
+
+# The release zip written by tools/package.sh (from the i686 program the test
+# run built first).
+add_test(NAME package_contents COMMAND bash ${CMAKE_SOURCE_DIR}/tests/package/check_package.sh)
+set_tests_properties(package_contents PROPERTIES LABELS "native")
