@@ -10,6 +10,7 @@
 
 #include "app/Unit1.h"
 #include "framework/Application.h"
+#include "framework/Bitmap.h"
 #include "framework/StringList.h"
 #include "tests/app/MenuWatchdog.h"
 #include "tests/tray/ShellRecorder.h"
@@ -347,7 +348,7 @@ TEST_F(MainWindowLayout, ControlsOnTheFrameInCreationOrderWithTheirPlacesAndProp
         {"MultiShape3",
          "TMultiShape",
          {48, 16, 177, 46},
-         with(shapeLabel, {{"Text", "(c) 2008 MOXEL"},
+         with(shapeLabel, {{"Text", "by MOXEL"},
                            {"Color", "clBlue"},
                            {"Font.Color", "clBlue"},
                            {"ShapeW", "129"}})},
@@ -412,6 +413,42 @@ TEST_F(MainWindowLayout, ControlsOnTheFrameInCreationOrderWithTheirPlacesAndProp
         EXPECT_EQ(static_cast<TControl*>(frame), static_cast<TControl*>(control->Parent()));
         EXPECT_EQ(row.Bounds, control->BoundsRect());
         ExpectProperties(control, row.Name, row.Properties);
+    }
+}
+
+// Each label painted alone over a plain background: its text lies wholly
+// inside its box (nothing cut off), centred across it, in its colour.
+TEST_F(MainWindowLayout, LabelsShowTheirWholeTextCentredInTheirBoxes) {
+    constexpr TColor Background = 0x3C6E28;
+    struct LabelRow {
+        const char* Name;
+        TColor Ink;
+    };
+    for (const LabelRow& row : {LabelRow{"MultiShape2", clRed}, LabelRow{"MultiShape3", clBlue}}) {
+        SCOPED_TRACE(row.Name);
+        auto* label = Find<TMultiShape>(row.Name);
+        ASSERT_NE(nullptr, label);
+        TBitmap client(270, 60);
+        client.Canvas().Brush().SetColor(Background);
+        client.Canvas().FillRect(TRect{0, 0, client.Width(), client.Height()});
+        label->PaintOn(client.Canvas().Handle());
+        TRect ink{client.Width(), client.Height(), 0, 0};
+        int inked = 0;
+        for (int y = 0; y < client.Height(); ++y)
+            for (int x = 0; x < client.Width(); ++x) {
+                const TColor pixel = client.Pixel(x, y);
+                if (pixel == Background) continue;
+                inked += pixel == row.Ink;
+                ink = TRect{std::min(ink.Left, x), std::min(ink.Top, y), std::max(ink.Right, x + 1),
+                            std::max(ink.Bottom, y + 1)};
+            }
+        const TRect box = label->BoundsRect();
+        EXPECT_GT(inked, 30) << "text in its colour";
+        EXPECT_GT(ink.Left, box.Left) << "not cut at the left";
+        EXPECT_LT(ink.Right, box.Right) << "not cut at the right";
+        EXPECT_GT(ink.Top, box.Top);
+        EXPECT_LT(ink.Bottom, box.Bottom);
+        EXPECT_NEAR(box.Left + box.Width() / 2.0, (ink.Left + ink.Right) / 2.0, 2.0);
     }
 }
 
