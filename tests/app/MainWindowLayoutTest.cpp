@@ -18,6 +18,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cctype>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -178,6 +179,56 @@ std::vector<std::pair<int, int>> ProgramIconImages() {
     return images;
 }
 
+// The form description the program carries.
+std::string DescriptionText() {
+    HRSRC found = FindResourceA(nullptr, "TFORM1", MAKEINTRESOURCEA(10)); // RT_RCDATA
+    if (!found) return {};
+    return std::string(static_cast<const char*>(LockResource(LoadResource(nullptr, found))),
+                       SizeofResource(nullptr, found));
+}
+
+struct Picture {
+    std::string Property;
+    int Width, Height, BitsPerPixel;
+    bool operator==(const Picture& o) const {
+        return Property == o.Property && Width == o.Width && Height == o.Height &&
+               BitsPerPixel == o.BitsPerPixel;
+    }
+};
+
+std::ostream& operator<<(std::ostream& out, const Picture& p) {
+    return out << p.Property << " " << p.Width << " x " << p.Height << " x " << p.BitsPerPixel;
+}
+
+// The pictures embedded in the description as { hex } data, in order, as
+// their file headers give them: bitmap files, or icon files by their first image.
+std::vector<Picture> EmbeddedPictures(const std::string& text) {
+    std::vector<Picture> pictures;
+    for (size_t open = text.find('{'); open != std::string::npos; open = text.find('{', open + 1)) {
+        const size_t equals = text.rfind(" = ", open);
+        const size_t nameStart = text.find_last_of(" \n", equals - 1) + 1;
+        std::vector<uint8_t> bytes;
+        std::string digits;
+        for (size_t i = open + 1; i < text.size() && text[i] != '}' && bytes.size() < 64; ++i)
+            if (std::isxdigit(static_cast<unsigned char>(text[i]))) {
+                digits += text[i];
+                if (digits.size() == 2) {
+                    bytes.push_back(static_cast<uint8_t>(std::stoi(digits, nullptr, 16)));
+                    digits.clear();
+                }
+            }
+        const auto u16 = [&](size_t at) { return bytes.at(at) | bytes.at(at + 1) << 8; };
+        const auto i32 = [&](size_t at) { return static_cast<int>(u16(at) | u16(at + 2) << 16); };
+        Picture picture{text.substr(nameStart, equals - nameStart), 0, 0, 0};
+        if (bytes.size() >= 30 && bytes[0] == 'B' && bytes[1] == 'M')
+            picture = {picture.Property, i32(18), i32(22), u16(28)};
+        else if (bytes.size() >= 64 && u16(0) == 0 && u16(2) == 1) // icon: header at its offset
+            picture = {picture.Property, i32(i32(18) + 4), i32(i32(18) + 8) / 2, u16(i32(18) + 14)};
+        pictures.push_back(picture);
+    }
+    return pictures;
+}
+
 class MainWindowLayout : public ::testing::Test {
   protected:
     void SetUp() override {
@@ -311,6 +362,21 @@ TEST_F(MainWindowLayout, TitleBarSectionsLeftRightAndClientWithTheirPictures) {
         EXPECT_EQ(rows[i].PictureWidth, section->Picture()->Width()) << "section " << i;
         EXPECT_EQ(23, section->Picture()->Height()) << "section " << i;
     }
+}
+
+// Title bar buttons 17 x 17 at 32 bits per pixel, sections 23 high at 8, the
+// text icons' placeholders 16 x 16 in 16 colours.
+TEST(MainWindowDescription, EmbeddedPicturesHaveTheirSizesAndDepths) {
+    std::vector<Picture> expected;
+    for (int button = 0; button < 4; ++button)
+        for (const char* state : {"PicNormal", "PicMouseOn", "PicMouseDown"})
+            expected.push_back({state, 17, 17, 32});
+    expected.push_back({"Picture", 48, 23, 8});
+    expected.push_back({"Picture", 48, 23, 8});
+    expected.push_back({"Picture", 49, 23, 8});
+    for (int icon = 0; icon < 3; ++icon)
+        expected.push_back({"Icon", 16, 16, 4});
+    EXPECT_EQ(expected, EmbeddedPictures(DescriptionText()));
 }
 
 TEST_F(MainWindowLayout, ControlsOnTheFrameInCreationOrderWithTheirPlacesAndProperties) {
