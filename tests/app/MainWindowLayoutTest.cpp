@@ -142,6 +142,12 @@ void ExpectProperties(TObject* object, const std::string& name,
     }
 }
 
+// A row's own properties followed by those it shares with others.
+std::vector<Property> With(const std::vector<Property>& shared, std::vector<Property> own) {
+    own.insert(own.end(), shared.begin(), shared.end());
+    return own;
+}
+
 struct ControlRow {
     const char* Name;
     const char* Class;
@@ -245,6 +251,16 @@ class MainWindowLayout : public ::testing::Test {
     template <class T> T* Find(const std::string& name) const {
         return dynamic_cast<T*>(Component(name));
     }
+    // The items of one of the frame's collections, in order.
+    std::vector<TCollectionItem*> FrameItems(const std::string& property) const {
+        std::vector<TCollectionItem*> items;
+        auto* frame = Find<TskForm>("skForm1");
+        auto* collection =
+            frame ? dynamic_cast<TCollection*>(GetObjectProp(frame, property)) : nullptr;
+        for (int i = 0; collection && i < collection->Count(); ++i)
+            items.push_back(collection->Items(i));
+        return items;
+    }
     // Those of names that the form owns, in the order they were created.
     std::vector<std::string> CreationOrder(const std::vector<std::string>& names) const {
         std::vector<std::string> order;
@@ -322,13 +338,10 @@ TEST_F(MainWindowLayout, TitleBarButtonsInOrderEachWithThreeSeventeenPixelPictur
         {{"ButtonType", "skClose"}, {"Transparent", "True"}, {"Top", "4"}, {"Visible", "True"}},
         {{"ButtonType", "skMax"}, {"Transparent", "False"}, {"Top", "4"}, {"Visible", "False"}},
         {{"ButtonType", "skMin"}, {"Transparent", "True"}, {"Top", "4"}, {"Visible", "True"}}};
-    auto* frame = Find<TskForm>("skForm1");
-    ASSERT_NE(nullptr, frame);
-    auto* buttons = dynamic_cast<TCollection*>(GetObjectProp(frame, "TitleBarButtons"));
-    ASSERT_NE(nullptr, buttons);
-    ASSERT_EQ(static_cast<int>(rows.size()), buttons->Count());
+    const std::vector<TCollectionItem*> buttons = FrameItems("TitleBarButtons");
+    ASSERT_EQ(rows.size(), buttons.size());
     for (size_t i = 0; i < rows.size(); ++i) {
-        auto* button = dynamic_cast<TskTitleBarButton*>(buttons->Items(static_cast<int>(i)));
+        auto* button = dynamic_cast<TskTitleBarButton*>(buttons[i]);
         ASSERT_NE(nullptr, button);
         std::vector<Property> row = rows[i];
         row.push_back({"UIStyle", "MacOS"});
@@ -350,13 +363,10 @@ TEST_F(MainWindowLayout, TitleBarSectionsLeftRightAndClientWithTheirPictures) {
         {{{"Align", "skLeft"}, {"AutoSize", "True"}, {"Width", "48"}, {"Stretch", "False"}}, 48},
         {{{"Align", "skRight"}, {"AutoSize", "True"}, {"Width", "48"}, {"Stretch", "False"}}, 48},
         {{{"Align", "skClient"}, {"AutoSize", "False"}, {"Width", "10"}, {"Stretch", "True"}}, 49}};
-    auto* frame = Find<TskForm>("skForm1");
-    ASSERT_NE(nullptr, frame);
-    auto* sections = dynamic_cast<TCollection*>(GetObjectProp(frame, "TitleBarSections"));
-    ASSERT_NE(nullptr, sections);
-    ASSERT_EQ(static_cast<int>(rows.size()), sections->Count());
+    const std::vector<TCollectionItem*> sections = FrameItems("TitleBarSections");
+    ASSERT_EQ(rows.size(), sections.size());
     for (size_t i = 0; i < rows.size(); ++i) {
-        auto* section = dynamic_cast<TskTitleBarSection*>(sections->Items(static_cast<int>(i)));
+        auto* section = dynamic_cast<TskTitleBarSection*>(sections[i]);
         ASSERT_NE(nullptr, section);
         ExpectProperties(section, "section " + std::to_string(i), rows[i].Properties);
         EXPECT_EQ(rows[i].PictureWidth, section->Picture()->Width()) << "section " << i;
@@ -401,31 +411,27 @@ TEST_F(MainWindowLayout, ControlsOnTheFrameInCreationOrderWithTheirPlacesAndProp
                                          {"ParentFont", "False"},
                                          {"UIStyle", "MacOS"},
                                          {"TabStop", "True"}};
-    const auto with = [](std::vector<Property> shared, std::vector<Property> own) {
-        own.insert(own.end(), shared.begin(), shared.end());
-        return own;
-    };
     const std::vector<ControlRow> rows = {
         {"MultiShape2",
          "TMultiShape",
          {0, 16, 57, 46},
-         with(shapeLabel,
+         With(shapeLabel,
               {{"Text", "V1.2"}, {"Color", "clRed"}, {"Font.Color", "clRed"}, {"ShapeW", "57"}})},
         {"MultiShape3",
          "TMultiShape",
          {48, 16, 177, 46},
-         with(shapeLabel, {{"Text", "by MOXEL"},
+         With(shapeLabel, {{"Text", "by MOXEL"},
                            {"Color", "clBlue"},
                            {"Font.Color", "clBlue"},
                            {"ShapeW", "129"}})},
         {"skCheckBox1",
          "TskCheckBox",
          {120, 192, 214, 213},
-         with(checkBox, {{"Caption", "Enable Scaling"}, {"TabOrder", "1"}})},
+         With(checkBox, {{"Caption", "Enable Scaling"}, {"TabOrder", "1"}})},
         {"skRadioGroup1",
          "TskRadioGroup",
          {8, 48, 113, 209},
-         with(group, {{"Caption", "Resolution"},
+         With(group, {{"Caption", "Resolution"},
                       {"Items", "1024x768x32|800x600x32|800x480x32|1024x768x16|800x600x16|"
                                 "800x480x16"},
                       {"ItemIndex", "-1"},
@@ -457,11 +463,11 @@ TEST_F(MainWindowLayout, ControlsOnTheFrameInCreationOrderWithTheirPlacesAndProp
         {"skCheckBox2",
          "TskCheckBox",
          {120, 168, 246, 189},
-         with(checkBox, {{"Caption", "Startup with Windows"}, {"TabOrder", "5"}})},
+         With(checkBox, {{"Caption", "Startup with Windows"}, {"TabOrder", "5"}})},
         {"skCheckGroup1",
          "TskCheckGroup",
          {120, 56, 257, 161},
-         with(group, {{"Caption", "Keyboard indicator"},
+         With(group, {{"Caption", "Keyboard indicator"},
                       {"Items", "Show Cap Lock|Show Num Lock|Show Scroll Lock"},
                       {"TabOrder", "6"}})}};
 
@@ -526,10 +532,6 @@ TEST_F(MainWindowLayout, NonVisualComponentsAfterTheControlsInCreationOrder) {
         {"Border", "False"},      {"Options.OffsetX", "0"},
         {"Options.OffsetY", "0"}, {"Options.LineDistance", "0"},
         {"CycleInterval", "0"},   {"IconIndex", "0"}};
-    const auto with = [](std::vector<Property> shared, std::vector<Property> own) {
-        own.insert(own.end(), shared.begin(), shared.end());
-        return own;
-    };
     const std::vector<ComponentRow> rows = {
         {"Timer1", "TTimer", {{"Enabled", "False"}, {"Interval", "3000"}}},
         {"TrayIcon1",
@@ -542,11 +544,11 @@ TEST_F(MainWindowLayout, NonVisualComponentsAfterTheControlsInCreationOrder) {
           {"Hint", ""},
           {"MinimizeToTray", "False"}}},
         {"PopupMenu1", "TPopupMenu", {{"AutoPopup", "True"}}},
-        {"TextTrayIcon1", "TTextTrayIcon", with(textIcon, {{"Text", "N"}, {"Color", "clLime"}})},
+        {"TextTrayIcon1", "TTextTrayIcon", With(textIcon, {{"Text", "N"}, {"Color", "clLime"}})},
         {"Timer2", "TTimer", {{"Enabled", "True"}, {"Interval", "50"}}},
-        {"TextTrayIcon2", "TTextTrayIcon", with(textIcon, {{"Text", "A"}, {"Color", "clAqua"}})},
+        {"TextTrayIcon2", "TTextTrayIcon", With(textIcon, {{"Text", "A"}, {"Color", "clAqua"}})},
         {"TextTrayIcon3", "TTextTrayIcon",
-         with(textIcon, {{"Text", "S"}, {"Color", "clFuchsia"}})}};
+         With(textIcon, {{"Text", "S"}, {"Color", "clFuchsia"}})}};
 
     // After the last control on the frame.
     std::vector<std::string> expected{"skCheckGroup1"};
