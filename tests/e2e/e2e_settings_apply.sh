@@ -61,12 +61,12 @@ check "Apply with row 1: the taskbar button goes too" wait_taskbar "$(app_window
 assert_eq "REG_DWORD 800 REG_DWORD 600 REG_DWORD 32" \
   "$(echo $(reg_value Width) $(reg_value Height) $(reg_value Bits))" "Apply with row 1: mode stored"
 
-# A tray mode command: "&5  800x600x16" ticks scaling and chooses row 4. The
-# menu items take command ids in creation order from 100, the popup menu's
-# root item first, so it is id 106; the form's window runs the item it names.
+# A tray mode command: "&5  800x600x16", chosen by its key in the tray menu,
+# ticks scaling and chooses row 4.
 click_child "$MAIN" TskCheckBox "Enable Scaling" # untick
 drv set-mode 1024 768 32 >/dev/null
-drv post "$MAIN" WM_COMMAND 106 0 >/dev/null
+menu=$(open_tray_menu) || fail "the tray menu did not open"
+choose_in_menu "$menu" 0x35 || fail "'&5  800x600x16' could not be chosen"
 sleep 1
 assert_eq "800 600" "$(drv screen)" "tray command 5: display switched"
 assert_eq "REG_DWORD 1" "$(reg_value scaling)" "tray command 5: scaling turned on"

@@ -4,29 +4,6 @@
 # nothing, the Num Lock indicator following the key, and "&Exit".
 . "$(dirname "$0")/lib.sh"
 
-# open_tray_menu: a right-button press on the program's icon; prints the menu window.
-# A press that lands while the program is busy elsewhere is tried again.
-open_tray_menu() {
-  local attempt
-  for attempt in 1 2 3; do
-    tray_message TrayIcon1 0x0204
-    drv find --class '#32768' --visible --timeout 3000 && return 0
-  done
-  return 1
-}
-
-# choose_in_menu VK...: types into the open menu (retried once: the first key
-# can arrive before the menu has the keyboard).
-choose_in_menu() {
-  local menu=$1 attempt key
-  shift
-  for attempt in 1 2; do
-    for key in "$@"; do drv key "$key" >/dev/null; done
-    drv wait-hidden "$menu" 2000 >/dev/null 2>&1 && return 0
-  done
-  return 1
-}
-
 # tip_count TEXT: how many tray tooltips read TEXT. The shell keeps the
 # tooltips of icons that are gone (earlier runs), so tests look at changes.
 tip_count() { drv tray-tips | grep -cx "$1"; }
