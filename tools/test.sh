@@ -44,7 +44,7 @@ echo "   Wine: $WINE_ARCH ($WINE_LOADER_CMD), prefix $WINEPREFIX"
 
 configure_windows() { # ARCH
   cmake -S . -B "build/$1" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$repo/cmake/toolchain-$1.cmake" \
-    -DCMAKE_BUILD_TYPE=Release
+    -DCMAKE_BUILD_TYPE=Release -DMOXEL_WARNINGS_AS_ERRORS=ON
 }
 
 # The product is the 32-bit program; it is always built. Where tests run in
@@ -66,7 +66,8 @@ native_compilers=()
 if command -v clang >/dev/null && command -v clang++ >/dev/null; then
   native_compilers=(-DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++)
 fi
-run_logged configure-native cmake -S . -B build/native -G Ninja "${native_compilers[@]}"
+run_logged configure-native cmake -S . -B build/native -G Ninja "${native_compilers[@]}" \
+  -DMOXEL_WARNINGS_AS_ERRORS=ON
 run_logged build-native cmake --build build/native
 
 # ---- the desktop the Windows tests run in ----

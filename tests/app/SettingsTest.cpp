@@ -285,6 +285,62 @@ TEST_F(SettingsStore, ValuesOfTheWrongTypeStopTheLoadWithTheirTexts) {
     EXPECT_EQ(LoadError(), "Invalid data type for 'NumLock'");
 }
 
+// Every stored value in every wrong shape: the load stops at it with the
+// store's own text, and neither it nor any other value is changed or lost.
+struct WrongShape {
+    const char* Name;
+    DWORD Type;
+    std::vector<uint8_t> Data;
+    const char* Text; // with %s for the value's name
+};
+
+const WrongShape WrongShapes[] = {
+    {"a short string", REG_SZ, {'1', 0}, "Invalid data type for '%s'"},
+    {"a long string", REG_SZ, {'1', '0', '2', '4', 0}, "Failed to get data for '%s'"},
+    {"an empty string", REG_SZ, {0}, "Invalid data type for '%s'"},
+    {"1 binary byte", REG_BINARY, {1}, "Invalid data type for '%s'"},
+    {"4 binary bytes", REG_BINARY, {1, 0, 0, 0}, "Invalid data type for '%s'"},
+    {"8 binary bytes", REG_BINARY, {1, 0, 0, 0, 0, 0, 0, 0}, "Failed to get data for '%s'"},
+    {"empty binary data", REG_BINARY, {}, "Invalid data type for '%s'"},
+    {"a qword", REG_QWORD, {1, 0, 0, 0, 0, 0, 0, 0}, "Failed to get data for '%s'"},
+    {"a short multi-string", REG_MULTI_SZ, {'1', 0, 0}, "Invalid data type for '%s'"},
+    {"a long multi-string",
+     REG_MULTI_SZ,
+     {'8', '0', '0', 0, '6', 0, 0},
+     "Failed to get data for '%s'"},
+    {"no type and no data", REG_NONE, {}, "Invalid data type for '%s'"},
+};
+
+TEST_F(SettingsStore, EveryValueInEveryWrongShapeStopsTheLoadAndKeepsAllValues) {
+    const char* const names[] = {"scaling", "CapLock", "NumLock", "ScrollLock",
+                                 "Width",   "Height",  "Bits"};
+    const uint32_t good[] = {1, 1, 0, 1, 800, 600, 32};
+    for (size_t bad = 0; bad < 7; ++bad) {
+        for (const WrongShape& shape : WrongShapes) {
+            SCOPED_TRACE(std::string(names[bad]) + " as " + shape.Name);
+            registry.ClearValues(SettingsKey);
+            for (size_t i = 0; i < 7; ++i)
+                if (i == bad)
+                    Put(SettingsKey, names[i], shape.Type, shape.Data.data(),
+                        static_cast<DWORD>(shape.Data.size()));
+                else
+                    PutDword(SettingsKey, names[i], good[i]);
+
+            EXPECT_EQ(LoadError(), Format(shape.Text, names[bad]));
+
+            EXPECT_EQ(Stored(SettingsKey, names[bad]), std::make_pair(shape.Type, shape.Data));
+            for (size_t i = 0; i < 7; ++i) {
+                if (i == bad) continue;
+                EXPECT_EQ(Stored(SettingsKey, names[i]),
+                          std::make_pair(DWORD(REG_DWORD), Dword(good[i])))
+                    << names[i];
+            }
+            EXPECT_TRUE(modesSet.empty()) << "no mode is applied from a broken set";
+            modesSet.clear();
+        }
+    }
+}
+
 TEST_F(SettingsStore, AutostartBoxFollowsTheRunValue) {
     startup->SetChecked(true);
     Load();

@@ -9,9 +9,7 @@
 // own 50 ms tick. Not a test: tests/bench/run.sh runs it.
 //   IndicatorBench PROGRAM.exe MINIMAL.exe [seconds=30] [rounds=3] [presses=10]
 
-#include "framework/Handles.h"
-
-#include <winternl.h>
+#include "tests/bench/BenchSupport.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -21,219 +19,17 @@
 
 namespace {
 
-const char* const kSettingsKey = "Software\\MOXEL Utility";
-const char* const kMainTitle = "MOXEL Utility V1.2 20080204";
-const char* const kIndicatorValues[] = {"CapLock", "NumLock", "ScrollLock"};
-
-double NowMs() {
-    static const LARGE_INTEGER frequency = [] {
-        LARGE_INTEGER f;
-        QueryPerformanceFrequency(&f);
-        return f;
-    }();
-    LARGE_INTEGER now;
-    QueryPerformanceCounter(&now);
-    return now.QuadPart * 1000.0 / frequency.QuadPart;
-}
-
-struct WindowSearch {
-    DWORD Process;
-    const std::string& Title;
-    HWND Found;
-};
-
-BOOL CALLBACK MatchWindow(HWND window, LPARAM param) {
-    auto* search = reinterpret_cast<WindowSearch*>(param);
-    DWORD owner = 0;
-    GetWindowThreadProcessId(window, &owner);
-    char text[128] = {};
-    GetWindowTextA(window, text, sizeof text);
-    if (owner != search->Process || search->Title != text) return TRUE;
-    search->Found = window;
-    return FALSE;
-}
-
-HWND WindowOf(DWORD process, const std::string& title) {
-    WindowSearch search{process, title, nullptr};
-    EnumWindows(&MatchWindow, reinterpret_cast<LPARAM>(&search));
-    return search.Found;
-}
-
-// User and kernel time of all threads of a process, from the system's list
-// of processes: Wine answers GetProcessTimes for another process with next
-// to nothing, while the list carries the kernel's own figures (on Windows
-// both agree).
-double ProcessCpuMs(DWORD process) {
-    using QueryFunc = LONG(WINAPI*)(int, void*, ULONG, ULONG*);
-    static const auto query = reinterpret_cast<QueryFunc>(reinterpret_cast<void (*)()>(
-        GetProcAddress(GetModuleHandleA("ntdll.dll"), "NtQuerySystemInformation")));
-    std::vector<uint8_t> list(1 << 20);
-    ULONG length = 0;
-    if (!query ||
-        query(SystemProcessInformation, list.data(), static_cast<ULONG>(list.size()), &length) != 0)
-        return -1;
-    for (size_t at = 0;;) {
-        const auto* entry = reinterpret_cast<const SYSTEM_PROCESS_INFORMATION*>(&list[at]);
-        if (static_cast<DWORD>(reinterpret_cast<ULONG_PTR>(entry->UniqueProcessId)) == process)
-            return (entry->UserTime.QuadPart + entry->KernelTime.QuadPart) / 1e4;
-        if (!entry->NextEntryOffset) return -1;
-        at += entry->NextEntryOffset;
-    }
-}
-
-// A program started for the measurement; closed through its window (so its
-// icons leave the tray) when this goes.
-class Child {
-  public:
-    Child(const std::string& commandLine, std::string windowTitle)
-        : windowTitle_(std::move(windowTitle)) {
-        STARTUPINFOA startup{};
-        startup.cb = sizeof startup;
-        PROCESS_INFORMATION info{};
-        std::string line = commandLine;
-        if (!CreateProcessA(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                            &startup, &info)) {
-            std::fprintf(stderr, "cannot start %s\n", commandLine.c_str());
-            std::exit(2);
-        }
-        process_.Reset(info.hProcess);
-        KernelHandle thread(info.hThread);
-        id_ = info.dwProcessId;
-    }
-    ~Child() { Close(); }
-    Child(const Child&) = delete;
-    Child& operator=(const Child&) = delete;
-
-    // User and kernel time of all its threads so far.
-    double CpuMs() const { return ProcessCpuMs(id_); }
-    HWND Window() const { return WindowOf(id_, windowTitle_); }
-    bool WaitForWindow(bool visible, double timeoutMs) const {
-        for (const double start = NowMs(); NowMs() - start < timeoutMs; Sleep(50)) {
-            HWND window = Window();
-            if (window && (IsWindowVisible(window) != FALSE) == visible) return true;
-        }
-        return false;
-    }
-    void Close() {
-        if (!process_) return;
-        if (HWND window = Window()) PostMessageA(window, WM_CLOSE, 0, 0);
-        if (WaitForSingleObject(process_.Get(), 10000) != WAIT_OBJECT_0)
-            TerminateProcess(process_.Get(), 1);
-        process_.Reset();
-    }
-
-  private:
-    KernelHandle process_;
-    DWORD id_ = 0;
-    std::string windowTitle_;
-};
-
-// The indicator choices the program loads at its start-up tick; the values
-// it found are put back at the end.
-class IndicatorSettings {
-  public:
-    IndicatorSettings() {
-        for (int i = 0; i < 3; ++i) {
-            DWORD size = sizeof before_[i];
-            existed_[i] =
-                RegGetValueA(HKEY_LOCAL_MACHINE, kSettingsKey, kIndicatorValues[i],
-                             RRF_RT_REG_DWORD, nullptr, &before_[i], &size) == ERROR_SUCCESS;
-        }
-    }
-    ~IndicatorSettings() {
-        for (int i = 0; i < 3; ++i)
-            if (existed_[i])
-                Write(kIndicatorValues[i], before_[i]);
-            else
-                RegDeleteKeyValueA(HKEY_LOCAL_MACHINE, kSettingsKey, kIndicatorValues[i]);
-    }
-    IndicatorSettings(const IndicatorSettings&) = delete;
-    IndicatorSettings& operator=(const IndicatorSettings&) = delete;
-    void ShowAll(bool shown) {
-        for (const char* name : kIndicatorValues)
-            Write(name, shown ? 1 : 0);
-    }
-
-  private:
-    static void Write(const char* name, DWORD value) {
-        RegSetKeyValueA(HKEY_LOCAL_MACHINE, kSettingsKey, name, REG_DWORD, &value, sizeof value);
-    }
-    bool existed_[3] = {};
-    DWORD before_[3] = {};
-};
-
-bool InHarnessPrefix() {
-    char text[64] = {};
-    DWORD size = sizeof text;
-    return RegGetValueA(HKEY_LOCAL_MACHINE, "Software\\MOXEL Utility Test Prefix", "Marker",
-                        RRF_RT_REG_SZ, nullptr, text, &size) == ERROR_SUCCESS &&
-           std::string(text) == "made by tools/make-prefix.sh";
-}
-
-// The notification area as the screen shows it: the right end of the
-// taskbar, where the icons are drawn.
-class TrayPicture {
-  public:
-    TrayPicture() {
-        HWND taskbar = FindWindowA("Shell_TrayWnd", nullptr);
-        if (!taskbar || !GetWindowRect(taskbar, &area_)) return;
-        area_.left = std::max(area_.left, area_.right - 240);
-        BITMAPINFO format{};
-        format.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-        format.bmiHeader.biWidth = area_.right - area_.left;
-        format.bmiHeader.biHeight = -(area_.bottom - area_.top);
-        format.bmiHeader.biPlanes = 1;
-        format.bmiHeader.biBitCount = 32;
-        format.bmiHeader.biCompression = BI_RGB;
-        picture_.Reset(CreateDIBSection(nullptr, &format, DIB_RGB_COLORS, &bits_, nullptr, 0));
-        memory_.Reset(CreateCompatibleDC(nullptr));
-    }
-    std::vector<uint32_t> Take() {
-        if (!picture_) return {};
-        const int width = area_.right - area_.left, height = area_.bottom - area_.top;
-        WindowDc screen(nullptr);
-        {
-            SelectionScope selected(memory_.Get(), picture_.Get());
-            BitBlt(memory_.Get(), 0, 0, width, height, screen.Get(), area_.left, area_.top,
-                   SRCCOPY);
-        }
-        GdiFlush();
-        const auto* first = static_cast<const uint32_t*>(bits_);
-        return std::vector<uint32_t>(first, first + size_t(width) * height);
-    }
-
-  private:
-    RECT area_{};
-    void* bits_ = nullptr;
-    GdiObject picture_;
-    MemoryDc memory_;
-};
-
-void PressNumLock() {
-    const BYTE scan = static_cast<BYTE>(MapVirtualKeyA(VK_NUMLOCK, MAPVK_VK_TO_VSC));
-    keybd_event(VK_NUMLOCK, scan, KEYEVENTF_EXTENDEDKEY, 0);
-    keybd_event(VK_NUMLOCK, scan, KEYEVENTF_EXTENDEDKEY | KEYEVENTF_KEYUP, 0);
-}
+using namespace bench;
 
 // Milliseconds from a Num Lock press until the tray looks different; -1 when
 // nothing changed within a second.
 double NumLockToTray(TrayPicture& tray) {
     const std::vector<uint32_t> before = tray.Take();
     const double pressed = NowMs();
-    PressNumLock();
+    PressKey(VK_NUMLOCK);
     while (NowMs() - pressed < 1000)
         if (tray.Take() != before) return NowMs() - pressed;
     return -1;
-}
-
-struct Spread {
-    double Median, Low, High;
-};
-Spread SpreadOf(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    const size_t n = values.size();
-    const double median = n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
-    return {median, values.front(), values.back()};
 }
 
 struct Window {
@@ -303,11 +99,7 @@ int main(int argc, char** argv) {
             stderr, "usage: IndicatorBench PROGRAM.exe MINIMAL.exe [seconds] [rounds] [presses]\n");
         return 2;
     }
-    if (!InHarnessPrefix()) {
-        std::fprintf(stderr, "refused: the benchmark writes the program's settings and runs only "
-                             "in a Wine prefix made by tools/make-prefix.sh\n");
-        return 2;
-    }
+    RequireHarnessPrefix("IndicatorBench");
     const std::string program = argv[1], minimal = argv[2];
     const double seconds = argc > 3 ? std::atof(argv[3]) : 30;
     const int rounds = argc > 4 ? std::atoi(argv[4]) : 3;
@@ -335,9 +127,9 @@ int main(int argc, char** argv) {
     }
     const Spread idle = SpreadOf(idleRatios), all = SpreadOf(allRatios);
     std::printf("no indicator ticked / (a): median %.2f (%.2f to %.2f), goal <= 2.0: %s\n",
-                idle.Median, idle.Low, idle.High, idle.Median <= 2.0 ? "met" : "MISSED");
+                idle.Median, idle.Low, idle.High, Verdict(idle.Median <= 2.0));
     std::printf("all three ticked / (b):    median %.2f (%.2f to %.2f), goal <= 1.2: %s\n",
-                all.Median, all.Low, all.High, all.Median <= 1.2 ? "met" : "MISSED");
+                all.Median, all.Low, all.High, Verdict(all.Median <= 1.2));
     if (!latencies.empty()) {
         PrintLatencies("the program", latencies);
         PrintLatencies("the quickest tick-driven icon", quickest);

@@ -491,6 +491,14 @@ int cmdSend(const Args& a) {
     return kOk;
 }
 
+// Posts to every top-level window, as the shell does with "TaskbarCreated".
+int cmdBroadcast(const Args& a) {
+    return PostMessageW(HWND_BROADCAST, parseMessage(a[0]), (WPARAM)parseNumber(a[1]),
+                        (LPARAM)parseNumber(a[2]))
+               ? kOk
+               : kFailed;
+}
+
 int cmdClose(const Args& a) {
     HWND h = existingWindow(a[0]);
     if (!h) return kFailed;
@@ -595,6 +603,26 @@ std::vector<BYTE> parseHexBytes(const std::string& s) {
     return bytes;
 }
 
+std::string typeName(DWORD type) {
+    switch (type) {
+    case REG_NONE:
+        return "REG_NONE";
+    case REG_SZ:
+        return "REG_SZ";
+    case REG_EXPAND_SZ:
+        return "REG_EXPAND_SZ";
+    case REG_BINARY:
+        return "REG_BINARY";
+    case REG_DWORD:
+        return "REG_DWORD";
+    case REG_MULTI_SZ:
+        return "REG_MULTI_SZ";
+    case REG_QWORD:
+        return "REG_QWORD";
+    }
+    return "REG_TYPE_" + std::to_string(type);
+}
+
 std::string formatValue(DWORD type, const std::vector<BYTE>& data) {
     auto text = [&] {
         std::wstring w((const wchar_t*)data.data(), data.size() / sizeof(wchar_t));
@@ -694,6 +722,24 @@ int cmdRegDel(const Args& a) {
     LONG rc = RegDeleteValueW(key, widen(a[1]).c_str());
     RegCloseKey(key);
     return rc == ERROR_SUCCESS ? kOk : kFailed;
+}
+
+// Every value of a key as "NAME TYPE SIZE", in the registry's order, so that
+// tests see a changed type or size and a value that went or came.
+int cmdRegValues(const Args& a) {
+    RegPath p = parseRegPath(a[0]);
+    HKEY key;
+    if (RegOpenKeyExW(p.root, p.sub.c_str(), 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS)
+        return kFailed;
+    wchar_t name[16384];
+    for (DWORD i = 0;; ++i) {
+        DWORD length = sizeof name / sizeof name[0], type = 0, size = 0;
+        if (RegEnumValueW(key, i, name, &length, nullptr, &type, nullptr, &size) != ERROR_SUCCESS)
+            break;
+        out(narrow(std::wstring(name, length)) + " " + typeName(type) + " " + std::to_string(size));
+    }
+    RegCloseKey(key);
+    return kOk;
 }
 
 int cmdRegExists(const Args& a) {
@@ -953,6 +999,16 @@ int cmdTrayHas(const Args& a) {
     return kOk;
 }
 
+// Deletes an icon from the notification area as its own program would, with
+// the (window, id) it was added with: what a shell that lost its icons shows.
+int cmdTrayDelete(const Args& a) {
+    NOTIFYICONDATAW data{};
+    data.cbSize = NOTIFYICONDATAW_V2_SIZE;
+    data.hWnd = parseHandle(a[0]);
+    data.uID = a.size() > 1 ? (UINT)parseNumber(a[1]) : 1;
+    return Shell_NotifyIconW(NIM_DELETE, &data) ? kOk : kFailed;
+}
+
 // The icons of the named program's processes that the notification area
 // shows (their top-level windows with an icon of id 1), as "HWND TITLE";
 // other programs' icons never count.
@@ -1190,6 +1246,7 @@ const Command kCommands[] = {
     {"wait-gone", 2, 2, "HWND TIMEOUT_MS", cmdWaitGone},
     {"post", 4, 4, "HWND MSG WPARAM LPARAM", cmdPost},
     {"send", 4, 4, "HWND MSG WPARAM LPARAM", cmdSend},
+    {"broadcast", 3, 3, "MSG WPARAM LPARAM", cmdBroadcast},
     {"close", 1, 1, "HWND", cmdClose},
     {"resize", 3, 3, "HWND W H", cmdResize},
     {"pids", 1, 1, "NAME.exe", cmdPids},
@@ -1198,6 +1255,7 @@ const Command kCommands[] = {
     {"reg-set", 4, 4, "ROOT\\path VALUE TYPE DATA", cmdRegSet},
     {"reg-del", 1, 2, "ROOT\\path [VALUE]", cmdRegDel},
     {"reg-exists", 1, 2, "ROOT\\path [VALUE]", cmdRegExists},
+    {"reg-values", 1, 1, "ROOT\\path", cmdRegValues},
     {"screen", 0, 0, "", cmdScreen},
     {"mode", 0, 0, "", cmdMode},
     {"modes", 0, 0, "", cmdModes},
@@ -1211,6 +1269,7 @@ const Command kCommands[] = {
     {"tray-icons", 0, 0, "", cmdTrayIcons},
     {"tray-tips", 0, 0, "", cmdTrayTips},
     {"tray-has", 1, 2, "HWND [ID]", cmdTrayHas},
+    {"tray-delete", 1, 2, "HWND [ID]", cmdTrayDelete},
     {"tray-own", 1, 1, "NAME.exe", cmdTrayOwn},
     {"taskbar-buttons", 0, 0, "", cmdTaskbarButtons},
     {"keystate", 1, 1, "VK", cmdKeyState},

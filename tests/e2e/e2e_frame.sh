@@ -15,7 +15,6 @@ THEMES=$REPO_ROOT/resources/themes
 # start-up tick has hidden it, so nothing below races that tick.
 show_after_tick() {
   start_program
-  # Shown first: a window not yet shown would count as hidden by the tick.
   MAIN=$(wait_window --title "$MAIN_TITLE" --visible 20) || fail "no main window"
   wait_hidden "$MAIN" 15 || fail "the start-up tick did not hide the window"
   show_from_tray "$MAIN" || fail "a double-click on the tray icon did not show the window"
@@ -42,14 +41,14 @@ show_after_tick
 style=$(drv style "$MAIN" | cut -d' ' -f1)
 assert_eq 0 $((style & WS_CAPTION)) "the window has no system caption"
 assert_eq "$MAIN_TITLE" "$(drv text "$MAIN")" "its text is the caption"
-screenshot frame >/dev/null
 
 # The frame, from the screen. W x H is the outer size.
 W=$((R - L)); H=$((B - T))
 grey=7f7f7f strip=e7e7e7
 assert_eq "$grey $grey $grey $grey" \
-  "$(screen_pixels $L $((T + 1)) $L $((T + H / 2)) $((R - 1)) $((T + H / 2)) $((L + W / 2)) $((B - 1)))" \
+  "$(settled "$grey $grey $grey $grey" 10 screen_pixels $L $((T + 1)) $L $((T + H / 2)) $((R - 1)) $((T + H / 2)) $((L + W / 2)) $((B - 1)))" \
   "a one-pixel grey outline (left, right, bottom)"
+screenshot frame >/dev/null
 assert_eq "$strip $strip $strip $strip $strip" \
   "$(screen_pixels $((L + 1)) $((T + 40)) $((L + 2)) $((T + 40)) $((R - 3)) $((T + 40)) $((R - 2)) $((T + 40)) $((L + W / 2)) $((B - 2)))" \
   "inner strips in the background colour"
@@ -73,8 +72,8 @@ assert_eq "$(theme_pixels MACOS_FORM_BACKGROUND "${tiles[@]}")" "$(screen_pixels
 
 # Dragging the title moves the window with the pointer.
 drv drag $((L + 200)) $((T + 10)) $((L + 160)) $((T + 40)) >/dev/null
-sleep 0.5
-assert_eq "$((L - 40)) $((T + 30)) $((R - 40)) $((B + 30))" "$(drv rect "$MAIN")" \
+moved="$((L - 40)) $((T + 30)) $((R - 40)) $((B + 30))"
+assert_eq "$moved" "$(settled "$moved" 10 drv rect "$MAIN")" \
   "dragging the title moves the window"
 read -r L T R B <<<"$(drv rect "$MAIN")"
 

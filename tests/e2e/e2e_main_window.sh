@@ -26,9 +26,7 @@ centred() {
 
 reset_registry
 start_program
-# Shown first: a window not yet shown would count as hidden by the tick.
-MAIN=$(wait_window --title "$MAIN_TITLE" --visible 20) || fail "no main window"
-wait_hidden "$MAIN" 15 || fail "the start-up tick did not hide the window"
+MAIN=$(main_after_tick) || fail "the window did not show and hide at the start-up tick"
 show_from_tray "$MAIN" || fail "a double-click on the tray icon did not show the window"
 FRAME=$(drv find-child "$MAIN" --class TskForm) || fail "no frame on the window"
 read -r X Y _ _ <<<"$(drv rect "$FRAME")"

@@ -31,7 +31,7 @@ click_menu_row() {
 reset_registry
 start_program
 icon=$(icon_window TrayIcon1) || fail "no icon window for TrayIcon1"
-main=$(wait_window --title "$MAIN_TITLE") || fail "no main window"
+main=$(wait_window --title "$MAIN_TITLE" --visible 20) || fail "no main window"
 wait_hidden "$main" 10 >/dev/null || fail "the start-up tick did not hide the window"
 
 check "the program shows one icon in the notification area" wait_own_tray_icons 1

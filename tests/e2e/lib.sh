@@ -91,6 +91,21 @@ check() {
   if "$@"; then echo "ok: $message"; else fail "$message"; fi
 }
 
+# settled EXPECTED SECONDS COMMAND...: runs the command until it prints
+# EXPECTED or the time is up, and prints what it printed last. What the screen
+# shows follows a window's state after the program has painted, which takes a
+# while on a busy machine: `assert_eq "$x" "$(settled "$x" 10 cmd ...)" ...`.
+settled() {
+  local expected=$1 deadline=$(($(date +%s) + $2)) out
+  shift 2
+  while :; do
+    out=$("$@")
+    if [ "$out" == "$expected" ] || [ "$(date +%s)" -ge "$deadline" ]; then break; fi
+    sleep 0.2
+  done
+  printf '%s\n' "$out"
+}
+
 # now_ms: milliseconds since the epoch, for timing with plain shell
 # arithmetic: t0=$(now_ms); ...; elapsed=$(( $(now_ms) - t0 )).
 now_ms() { date +%s%3N; }
@@ -203,13 +218,6 @@ icon_window() { drv find --class MoxelTrayIconWindow --title "$1" --timeout 1000
 # tray_message NAME MOUSE_MESSAGE: what the shell posts when the mouse acts on the icon.
 tray_message() { drv post "$(icon_window "$1")" $TRAY_MESSAGE 0 "$2" >/dev/null; }
 
-# show_from_tray HWND: a double click on the program's icon; waits (5 s) for
-# the main window HWND to show.
-show_from_tray() {
-  tray_message TrayIcon1 0x0203
-  wait_shown "$1" 5
-}
-
 # open_tray_menu: a right-button press on the program's icon; prints the menu window.
 # A press that lands while the program is busy elsewhere is tried again.
 open_tray_menu() {
@@ -231,6 +239,24 @@ choose_in_menu() {
     drv wait-hidden "$menu" 2000 >/dev/null 2>&1 && return 0
   done
   return 1
+}
+
+# main_after_tick [SECONDS]: waits (default 20 s each) for the main window to
+# show and then for the start-up tick to hide it, and prints the window. A
+# window found before it first shows is not yet visible either, so waiting
+# only for "hidden" would race the tick.
+main_after_tick() {
+  local timeout=${1:-20} main
+  main=$(wait_window --title "$MAIN_TITLE" --visible "$timeout") || return 1
+  wait_hidden "$main" "$timeout" || return 1
+  echo "$main"
+}
+
+# show_from_tray HWND: a double click on the program's icon; waits (5 s) for
+# the main window HWND to show.
+show_from_tray() {
+  tray_message TrayIcon1 0x0203
+  wait_shown "$1" 5
 }
 
 # stop_program [TIMEOUT]: closes the main window (WM_CLOSE), waits for the
@@ -264,4 +290,65 @@ screenshot() {
   local dir=${E2E_ARTIFACTS:-$PWD/e2e-artifacts}
   mkdir -p "$dir"
   drv capture-screen "$dir/$1.bmp" && echo "$dir/$1.bmp"
+}
+
+# keep_settings: the program's settings key, as found now, is put back when
+# the script ends: the tests that store odd values leave nothing behind.
+keep_settings() {
+  local saved=$E2E_TMP/settings.reg
+  rm -f "$saved"
+  if drv reg-exists "$SETTINGS_KEY" >/dev/null 2>&1; then
+    wine_cmd reg export "$SETTINGS_KEY" "$saved" /y >/dev/null 2>&1 ||
+      fail "keep_settings: could not save $SETTINGS_KEY"
+  fi
+  on_exit _restore_settings
+}
+_restore_settings() {
+  drv reg-del "$SETTINGS_KEY" >/dev/null 2>&1
+  [ -f "$E2E_TMP/settings.reg" ] && wine_cmd reg import "$E2E_TMP/settings.reg" >/dev/null 2>&1
+  return 0
+}
+
+# settings_snapshot: every value of the settings key as "NAME TYPE SIZE =
+# TYPE DATA", sorted, so that a changed type, size or content and a value
+# that went or came all show as a difference.
+settings_snapshot() {
+  local name type size
+  drv reg-values "$SETTINGS_KEY" 2>/dev/null | sort | while read -r name type size; do
+    echo "$name $type $size = $(drv reg-get "$SETTINGS_KEY" "$name" 2>/dev/null)"
+  done
+}
+
+# error_box_text: the text of the program's error box (captioned with the
+# application title), waiting up to TIMEOUT seconds (default 10) for it;
+# prints "HWND TEXT" and fails when none shows.
+error_box() {
+  local box text
+  box=$(drv find --class '#32770' --title "$APP_TITLE" --visible --timeout $((${1:-10} * 1000))) || return 1
+  text=$(drv find-child "$box" --class Static --all 2>/dev/null | while read -r child; do
+    drv text "$child"
+  done | grep -v '^$' | head -n 1)
+  echo "$box $text"
+}
+
+# store_settings NAME=NUMBER...: a first run's registry (reset_registry) with
+# these settings stored as REG_DWORD values.
+store_settings() {
+  local setting
+  reset_registry
+  for setting in "$@"; do
+    drv reg-set "$SETTINGS_KEY" "${setting%%=*}" REG_DWORD "${setting#*=}" >/dev/null ||
+      fail "store_settings: could not store $setting"
+  done
+}
+
+# wait_stored NAME "TYPE DATA" [TIMEOUT]: waits (default 10 s) until the
+# setting reads so.
+wait_stored() {
+  local i
+  for i in $(seq $((${3:-10} * 10))); do
+    [ "$(drv reg-get "$SETTINGS_KEY" "$1" 2>/dev/null)" = "$2" ] && return 0
+    sleep 0.1
+  done
+  return 1
 }

@@ -23,21 +23,30 @@ inline const uint8_t* ProcessEnvironmentBlock() {
 }
 #pragma GCC diagnostic pop
 
+// Where Wine keeps a process's GDI handle table, and how its entries read.
+namespace gdi_table {
+#ifdef _WIN64
+constexpr size_t kPebField = 0xF8;
+#else
+constexpr size_t kPebField = 0x94;
+#endif
+constexpr size_t kEntries = 0x10000, kEntrySize = 24, kTypeOffset = 14;
+constexpr size_t kBytes = kEntries * kEntrySize;
+
+inline int CountLive(const uint8_t* table) {
+    int live = 0;
+    for (size_t i = 0; i < kEntries; ++i)
+        if (table[i * kEntrySize + kTypeOffset] != 0) ++live;
+    return live;
+}
+} // namespace gdi_table
+
 inline int LiveGdiObjects() {
     const DWORD reported = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
     if (reported != 0)
         return static_cast<int>(reported + GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS));
-#ifdef _WIN64
-    constexpr size_t kTableField = 0xF8;
-#else
-    constexpr size_t kTableField = 0x94;
-#endif
     const uint8_t* peb = ProcessEnvironmentBlock();
-    const auto* table = *reinterpret_cast<const uint8_t* const*>(peb + kTableField);
+    const auto* table = *reinterpret_cast<const uint8_t* const*>(peb + gdi_table::kPebField);
     if (!table) return -1;
-    constexpr int kEntries = 0x10000, kEntrySize = 24, kTypeOffset = 14;
-    int live = 0;
-    for (int i = 0; i < kEntries; ++i)
-        if (table[i * kEntrySize + kTypeOffset] != 0) ++live;
-    return live;
+    return gdi_table::CountLive(table);
 }
