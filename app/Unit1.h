@@ -2,13 +2,14 @@
 // The main window: created from its form description, centred at start, shown
 // for about three seconds until the start-up tick hides it into the tray.
 
+#include "framework/Button.h"
 #include "framework/Forms.h"
 #include "framework/Menus.h"
 #include "framework/Timer.h"
+#include "shapes/MShape.h"
 #include "skin/SkinButton.h"
 #include "skin/SkinForm.h"
 #include "skin/SkinRadioGroup.h"
-#include "framework/Button.h"
 #include "tray/TextTrayIcon.h"
 #include "tray/TrayIcon.h"
 
@@ -22,6 +23,8 @@ class TForm1 : public TForm {
 
     // Published fields, filled by the form description.
     TskForm* skForm1 = nullptr;
+    TMultiShape* MultiShape2 = nullptr;
+    TMultiShape* MultiShape3 = nullptr;
     TTimer* Timer1 = nullptr;
     TTrayIcon* TrayIcon1 = nullptr;
     TPopupMenu* PopupMenu1 = nullptr;
@@ -34,16 +37,16 @@ class TForm1 : public TForm {
     TTimer* Timer2 = nullptr;
     TTextTrayIcon* TextTrayIcon2 = nullptr;
     TTextTrayIcon* TextTrayIcon3 = nullptr;
-    TMenuItem* N1024x7682 = nullptr;
-    TMenuItem* N800x6002 = nullptr;
-    TMenuItem* N800x4802 = nullptr;
-    TMenuItem* N2 = nullptr;
     TskCheckBox* skCheckBox1 = nullptr;
     TskRadioGroup* skRadioGroup1 = nullptr;
     TskButton* skButton1 = nullptr;
     TButton* Button1 = nullptr;
     TskCheckBox* skCheckBox2 = nullptr;
     TskCheckGroup* skCheckGroup1 = nullptr;
+    TMenuItem* N1024x7682 = nullptr;
+    TMenuItem* N800x6002 = nullptr;
+    TMenuItem* N800x4802 = nullptr;
+    TMenuItem* N2 = nullptr;
 
     // Published methods, bound by name from the form description.
     void FormCreate(TObject* sender);

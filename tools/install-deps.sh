@@ -8,7 +8,7 @@ if ! dpkg --print-foreign-architectures | grep -qx i386; then
 fi
 for p in cmake ninja-build g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix \
          mingw-w64-i686-dev mingw-w64-x86-64-dev googletest wine wine32:i386 wine64 \
-         fonts-wine xvfb xauth x11-xserver-utils xdotool imagemagick clang \
+         fonts-wine xvfb xauth x11-xserver-utils xdotool imagemagick clang zip unzip \
          libclang-rt-14-dev; do
   have "$p" || need+=("$p")
 done

@@ -8,6 +8,7 @@
 #include "app/Unit1.h"
 #include "framework/Application.h"
 #include "tests/app/HarnessPrefix.h"
+#include "tests/app/MenuWatchdog.h"
 #include "tests/tray/ShellRecorder.h"
 
 #include <gmock/gmock.h>
@@ -231,26 +232,6 @@ TEST_F(MainWindow, TicksDuringARefreshAreSkipped) {
     IndicatorBusy = 0;
     EXPECT_EQ(3u, KeysRead().size());
 }
-
-// Ends a menu left open, after a while; tells whether it had to.
-class MenuWatchdog {
-  public:
-    explicit MenuWatchdog(UINT ms) : timer_(SetTimer(nullptr, 0, ms, &Fire)) { Fired() = false; }
-    ~MenuWatchdog() { KillTimer(nullptr, timer_); }
-    MenuWatchdog(const MenuWatchdog&) = delete;
-    MenuWatchdog& operator=(const MenuWatchdog&) = delete;
-    static bool& Fired() {
-        static bool fired = false;
-        return fired;
-    }
-
-  private:
-    static void CALLBACK Fire(HWND, UINT, UINT_PTR, DWORD) {
-        Fired() = true;
-        EndMenu();
-    }
-    UINT_PTR timer_;
-};
 
 TEST_F(MainWindow, TickDuringTheTrayMenuLeavesTheMenuItsKeys) {
     Show(1, true);

@@ -87,3 +87,8 @@ target_link_options(preview_native_tests PRIVATE ${NATIVE_SANITIZE})
 target_compile_definitions(preview_native_tests PRIVATE SOURCE_DIR="${CMAKE_SOURCE_DIR}")
 target_link_libraries(preview_native_tests PRIVATE gtest_main)
 gtest_discover_tests(preview_native_tests PROPERTIES LABELS "native")
+
+# The release zip written by tools/package.sh (from the i686 program the test
+# run built first).
+add_test(NAME package_contents COMMAND bash ${CMAKE_SOURCE_DIR}/tests/package/check_package.sh)
+set_tests_properties(package_contents PROPERTIES LABELS "native")
