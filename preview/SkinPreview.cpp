@@ -8,9 +8,9 @@
 // (the window then shows DeepBlue), 2 a command line it cannot follow.
 
 #include "framework/Application.h"
+#include "framework/WindowShot.h"
 #include "preview/PreviewForm.h"
 #include "preview/PreviewOptions.h"
-#include "preview/PreviewShot.h"
 
 #include <vector>
 

@@ -1,48 +1,62 @@
 #!/usr/bin/env bash
-# The theme gallery in the README: the main window as the program shows it
-# (MacOS, the only style it has), and the skin preview under each of the five
-# built-in styles and with the sample skin file, all taken from the real
-# programs under Wine in a private desktop; combined into docs/gallery.png.
+# The theme gallery in the README: for each of the five built-in styles and
+# the sample skin file, the program's main window (painted by
+# MainWindowPictures.exe from the program's own form description, since the
+# program keeps no style setting) beside the skin preview, all taken under
+# Wine in a private desktop; combined into docs/gallery.png, one labelled tile
+# per look, two tiles a row.
 #   tools/gallery.sh
 set -euo pipefail
 cd "$(dirname "$0")/.."
 repo=$PWD
 
 . tools/picture-session.sh
-build_for_pictures gallery MoxelUtility SkinPreview
+build_for_pictures gallery MainWindowPictures SkinPreview
 start_picture_session gallery
 build=$repo/build/$WINE_ARCH
-driver() { wine_cmd "$build/tests/MoxelDriver.exe" "$@" </dev/null; }
 winpath() { echo "Z:${1//\//\\}"; }
 
 shots=$repo/build/gallery
 rm -rf "$shots"
 mkdir -p "$shots"
+skin=$repo/resources/skins/Copper.skin
 
-# The main window shows for about three seconds before it hides in the tray.
-wine_cmd "$build/MoxelUtility.exe" </dev/null >build/logs/gallery-program.log 2>&1 &
-main=$(driver find --title "MOXEL Utility V1.2 20080204" --visible --timeout 20000 | tr -d '\r') ||
-  { echo "the main window did not show"; exit 1; }
-sleep 1
-driver capture "$main" "$(winpath "$shots/main.bmp")" >/dev/null
-driver close "$main" >/dev/null || true
+# One process paints the main window in every look: main-<look>.bmp.
+wine_cmd "$build/tests/app/MainWindowPictures.exe" "$(winpath "$shots")" "$(winpath "$skin")" \
+  </dev/null >build/logs/gallery-main.log 2>&1 ||
+  { echo "the main window pictures failed"; cat build/logs/gallery-main.log; exit 1; }
 
 looks=(MacOS WinXP DeepBlue Protein BlueGlass Copper.skin)
 for look in "${looks[@]}"; do
   if [ "$look" = Copper.skin ]; then
-    source=$(winpath "$repo/resources/skins/Copper.skin")
+    source=$(winpath "$skin")
   else
     source="--style $look"
   fi
   # shellcheck disable=SC2086 # the style option is two words
-  wine_cmd "$build/SkinPreview.exe" $source --shot "$(winpath "$shots/$look.bmp")" </dev/null \
-    >>build/logs/gallery-preview.log 2>&1 || { echo "the preview of $look failed"; exit 1; }
+  wine_cmd "$build/SkinPreview.exe" $source --shot "$(winpath "$shots/preview-$look.bmp")" \
+    </dev/null >>build/logs/gallery-preview.log 2>&1 || { echo "the preview of $look failed"; exit 1; }
 done
 
-tiles=(-label "MoxelUtility.exe" "$shots/main.bmp")
+font=/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf
+tiles=()
 for look in "${looks[@]}"; do
-  tiles+=(-label "SkinPreview $look" "$shots/$look.bmp")
+  for picture in "$shots/main-$look.bmp" "$shots/preview-$look.bmp"; do
+    [ -f "$picture" ] || { echo "no picture $picture"; exit 1; }
+  done
+  # The look's name above, the main window and the preview side by side.
+  convert -background white \
+    \( -font "$font" -pointsize 15 label:"$look" \) \
+    \( "$shots/main-$look.bmp" -size 14x1 xc:white "$shots/preview-$look.bmp" \
+       -gravity north +append \) \
+    -gravity west -splice 0x0 -append -bordercolor white -border 12x10 "$shots/tile-$look.png"
+  tiles+=("$shots/tile-$look.png")
 done
-montage -font /usr/share/fonts/truetype/dejavu/DejaVuSans.ttf -pointsize 13 -background white \
-  "${tiles[@]}" -tile 4x -geometry +10+8 docs/gallery.png
+rows=()
+for ((i = 0; i < ${#tiles[@]}; i += 2)); do
+  convert -background white "${tiles[$i]}" "${tiles[$((i + 1))]}" -gravity north +append \
+    "$shots/row-$i.png"
+  rows+=("$shots/row-$i.png")
+done
+convert -background white "${rows[@]}" -gravity west -append +repage docs/gallery.png
 echo "$repo/docs/gallery.png"

@@ -1,4 +1,4 @@
-#include "preview/PreviewShot.h"
+#include "framework/WindowShot.h"
 
 #include "framework/Application.h"
 #include "framework/Bitmap.h"

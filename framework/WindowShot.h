@@ -1,6 +1,7 @@
 #pragma once
 // A picture of a window as it shows on the screen, frame and all, written as
-// a bitmap file: what skin authors look at when they have no Windows.
+// a bitmap file: how the skin preview and the README's pictures show a window
+// under Wine, where PrintWindow gives a black picture.
 
 #include <windows.h>
 
