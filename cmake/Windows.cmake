@@ -28,8 +28,6 @@ include(${CMAKE_SOURCE_DIR}/resources/Resources.cmake)
 add_executable(MoxelUtility WIN32 app/Main.cpp ${PROGRAM_RESOURCES})
 target_link_libraries(MoxelUtility PRIVATE app ${STATIC_LINK})
 set_target_properties(MoxelUtility PROPERTIES OUTPUT_NAME "MoxelUtility")
-# The release program carries no symbol table: a third of its size otherwise.
-target_link_options(MoxelUtility PRIVATE $<$<CONFIG:Release>:-s>)
 
 add_subdirectory(preview)
 

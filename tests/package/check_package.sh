@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The release zip holds one folder named after the program's version with the
-# 32-bit program as built, the README's user part with Windows line ends, and
-# every file of resources/skins; nothing else.
+# 32-bit program as built (stripped), the README's user part with Windows line
+# ends, and every file of resources/skins; nothing else.
 set -euo pipefail
 repo=$(cd "$(dirname "$0")/../.." && pwd)
 cd "$repo"
@@ -37,7 +37,18 @@ check "the zip holds exactly: ${expected[*]} (it holds: $(echo $listed))" test "
 
 unzip -q "$zip_file" -d "$out/unpacked"
 folder=$out/unpacked/$name
-check "the program is the i686 build" cmp -s "$folder/MoxelUtility.exe" build/i686/MoxelUtility.exe
+# Strip stamps the file with the time it ran, and the header's checksum
+# follows: compare all but those two fields.
+i686-w64-mingw32-strip -o "$out/built-stripped.exe" build/i686/MoxelUtility.exe
+pe=$(od -An -tu4 -j60 -N4 "$out/built-stripped.exe" | tr -d ' ')
+same_but_stamp() { # A B
+  [ "$(stat -c %s "$1")" = "$(stat -c %s "$2")" ] || return 1
+  local stamp=$((pe + 9)) sum=$((pe + 89)) # 1-based offsets of the two fields
+  [ "$(cmp -l "$1" "$2" | awk -v t=$stamp -v c=$sum \
+    '!($1 >= t && $1 < t + 4) && !($1 >= c && $1 < c + 4)' | wc -l)" = 0 ]
+}
+check "the program is the i686 build, stripped" \
+  same_but_stamp "$folder/MoxelUtility.exe" "$out/built-stripped.exe"
 pe=$(od -An -tu4 -j60 -N4 "$folder/MoxelUtility.exe" | tr -d ' ')
 machine=$(od -An -tx2 -j$((pe + 4)) -N2 "$folder/MoxelUtility.exe" | tr -d ' ')
 check "the program is a 32-bit x86 executable (machine $machine)" test "$machine" = 014c
