@@ -8,6 +8,7 @@
 
 #include "app/Unit1.h"
 #include "framework/Application.h"
+#include "tests/support/MainWindow.h"
 #include "framework/WindowShot.h"
 #include "skin/SkinMgr.h"
 
@@ -27,18 +28,6 @@ const Look BuiltInLooks[] = {{"MacOS", TskUIStyle::MacOS},
                              {"DeepBlue", TskUIStyle::DeepBlue},
                              {"Protein", TskUIStyle::Protein},
                              {"BlueGlass", TskUIStyle::BlueGlass}};
-
-// The window as the program makes it. Its timers are stopped before any
-// message is handled, so the start-up tick (command line, stored settings,
-// display switch, hiding into the tray) and the indicator ticks never run.
-TForm1* MakeMainWindow(TApplication& application) {
-    RegisterFormClasses();
-    application.SetTitle("MOXEL Utility V1.1");
-    TForm1* form = application.CreateForm<TForm1>();
-    form->Timer1->SetEnabled(false);
-    form->Timer2->SetEnabled(false);
-    return form;
-}
 
 // What a user of the skin library does to restyle a window: the frame hands
 // the look on to its title bar and to the skinned controls on it.

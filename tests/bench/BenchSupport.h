@@ -5,6 +5,7 @@
 
 #include "framework/Handles.h"
 #include "tests/support/GdiCount.h"
+#include "tests/support/WallTime.h"
 
 #include <winternl.h>
 
@@ -21,17 +22,6 @@ namespace bench {
 inline const char* const kSettingsKey = "Software\\MOXEL Utility";
 inline const char* const kMainTitle = "MOXEL Utility V1.2 20080204";
 inline const char* const kIndicatorValues[] = {"CapLock", "NumLock", "ScrollLock"};
-
-inline double NowMs() {
-    static const LARGE_INTEGER frequency = [] {
-        LARGE_INTEGER f;
-        QueryPerformanceFrequency(&f);
-        return f;
-    }();
-    LARGE_INTEGER now;
-    QueryPerformanceCounter(&now);
-    return now.QuadPart * 1000.0 / frequency.QuadPart;
-}
 
 // A process's figures as the system's list of processes has them: Wine
 // answers GetProcessTimes and GetProcessMemoryInfo for another process with
@@ -162,7 +152,7 @@ class Child {
         startup.cb = sizeof startup;
         PROCESS_INFORMATION info{};
         std::string line = commandLine;
-        startedMs_ = NowMs();
+        startedMs_ = WallMs();
         if (!CreateProcessA(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
                             &startup, &info)) {
             std::fprintf(stderr, "cannot start %s\n", commandLine.c_str());
@@ -178,14 +168,14 @@ class Child {
 
     DWORD Id() const { return id_; }
     HANDLE Handle() const { return process_.Get(); }
-    // When CreateProcess was called, on the NowMs clock.
+    // When CreateProcess was called, on the WallMs clock.
     double StartedMs() const { return startedMs_; }
     ProcessFigures Figures() const { return FiguresOf(id_); }
     // User and kernel time of all its threads so far.
     double CpuMs() const { return Figures().CpuMs; }
     HWND Window() const { return WindowOf(id_, windowTitle_); }
     bool WaitForWindow(bool visible, double timeoutMs) const {
-        for (const double start = NowMs(); NowMs() - start < timeoutMs; Sleep(50)) {
+        for (const double start = WallMs(); WallMs() - start < timeoutMs; Sleep(50)) {
             HWND window = Window();
             if (window && (IsWindowVisible(window) != FALSE) == visible) return true;
         }

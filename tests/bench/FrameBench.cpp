@@ -11,6 +11,7 @@
 
 #include "app/Unit1.h"
 #include "framework/Application.h"
+#include "tests/support/MainWindow.h"
 #include "skin/SkinForm.h"
 #include "tests/support/CallCost.h"
 
@@ -40,17 +41,6 @@ double SinceCreation() {
         return (static_cast<unsigned long long>(t.dwHighDateTime) << 32) | t.dwLowDateTime;
     };
     return static_cast<double>(ticks(now) - ticks(created)) / 10000.0;
-}
-
-// The program's main window as the program makes it, its timers stopped so
-// that the start-up tick never runs here.
-TForm1* MakeMainWindow(TApplication& application) {
-    RegisterFormClasses();
-    application.SetTitle("MOXEL Utility V1.1");
-    TForm1* form = application.CreateForm<TForm1>();
-    form->Timer1->SetEnabled(false);
-    form->Timer2->SetEnabled(false);
-    return form;
 }
 
 // Everything of the window painted, frame included.

@@ -25,10 +25,10 @@ using namespace bench;
 // nothing changed within a second.
 double NumLockToTray(TrayPicture& tray) {
     const std::vector<uint32_t> before = tray.Take();
-    const double pressed = NowMs();
+    const double pressed = WallMs();
     PressKey(VK_NUMLOCK);
-    while (NowMs() - pressed < 1000)
-        if (tray.Take() != before) return NowMs() - pressed;
+    while (WallMs() - pressed < 1000)
+        if (tray.Take() != before) return WallMs() - pressed;
     return -1;
 }
 

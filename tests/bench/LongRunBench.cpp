@@ -65,7 +65,7 @@ class LockKeys {
         ++presses_[next_];
         next_ = (next_ + 1) % 3;
         ++total_;
-        for (const double pressed = NowMs(); NowMs() - pressed < 800; Sleep(20)) {
+        for (const double pressed = WallMs(); WallMs() - pressed < 800; Sleep(20)) {
             if (tray_.Take() != before) {
                 ++shown_;
                 return;
@@ -87,23 +87,23 @@ class LockKeys {
 // Indicator ticks for the given time, a lock key pressed every second.
 void RunTicks(double seconds, LockKeys& keys, const Child& program, int checkpoints,
               std::vector<Sample>& samples) {
-    const double start = NowMs();
+    const double start = WallMs();
     for (int checkpoint = 1; checkpoint <= checkpoints; ++checkpoint) {
         const double until = start + seconds * 1000 * checkpoint / checkpoints;
-        while (NowMs() + 1000 <= until) {
-            const double pressed = NowMs();
+        while (WallMs() + 1000 <= until) {
+            const double pressed = WallMs();
             keys.PressNext();
-            const double rest = 1000 - (NowMs() - pressed);
+            const double rest = 1000 - (WallMs() - pressed);
             if (rest > 0) Sleep(static_cast<DWORD>(rest));
         }
-        if (NowMs() < until) Sleep(static_cast<DWORD>(until - NowMs()));
-        const long ticks = static_cast<long>((NowMs() - start) / kTickMs);
+        if (WallMs() < until) Sleep(static_cast<DWORD>(until - WallMs()));
+        const long ticks = static_cast<long>((WallMs() - start) / kTickMs);
         samples.push_back(Take(program, "after " + std::to_string(ticks) + " ticks"));
     }
 }
 
 bool WaitVisible(HWND window, bool visible) {
-    for (const double start = NowMs(); NowMs() - start < 15000; Sleep(5))
+    for (const double start = WallMs(); WallMs() - start < 15000; Sleep(5))
         if ((IsWindowVisible(window) != FALSE) == visible) return true;
     return false;
 }

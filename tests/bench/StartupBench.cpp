@@ -38,8 +38,8 @@ bool Painted(HWND window) {
 double TimeToPaintedWindow(const std::string& exe, const std::string& title) {
     Child child("\"" + exe + "\"", title);
     for (;;) {
-        if (Painted(child.Window())) return NowMs() - child.StartedMs();
-        if (NowMs() - child.StartedMs() > 60000 || !child.Running()) {
+        if (Painted(child.Window())) return WallMs() - child.StartedMs();
+        if (WallMs() - child.StartedMs() > 60000 || !child.Running()) {
             std::fprintf(stderr, "%s showed no painted window\n", exe.c_str());
             std::exit(2);
         }
