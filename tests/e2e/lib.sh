@@ -118,6 +118,13 @@ start_program() {
   ! program_running || fail "start_program: the program is already running"
   # A program left over from an earlier test would answer instead of ours.
   drv kill-exe "$(basename "$PROGRAM_EXE")" >/dev/null 2>&1 || true
+  # The windows of a copy that has just ended can outlive it for a moment;
+  # a test must not take one of them for the new copy's.
+  local i
+  for i in $(seq 50); do
+    main_window >/dev/null || break
+    sleep 0.2
+  done
   rm -f "$E2E_TMP/program.pid" "$E2E_TMP/program.status"
   (
     "$WINE_LOADER_CMD" "$PROGRAM_EXE" "$@" >>"$E2E_TMP/program.log" 2>&1 &
@@ -126,7 +133,6 @@ start_program() {
     echo $? >"$E2E_TMP/program.status.tmp"
     mv "$E2E_TMP/program.status.tmp" "$E2E_TMP/program.status"
   ) &
-  local i
   for i in $(seq 50); do
     [ -s "$E2E_TMP/program.pid" ] && break
     sleep 0.1
