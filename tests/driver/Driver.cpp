@@ -225,6 +225,9 @@ struct Match {
     std::wstring cls, title;
     bool visibleOnly = false;
     DWORD pid = 0;
+    // --exe: the processes of that name, taken again at every look.
+    std::string exe;
+    std::vector<DWORD> exePids;
     std::vector<HWND> found;
 
     bool accepts(HWND h) const {
@@ -233,6 +236,11 @@ struct Match {
             DWORD owner = 0;
             GetWindowThreadProcessId(h, &owner);
             if (owner != pid) return false;
+        }
+        if (!exe.empty()) {
+            DWORD owner = 0;
+            GetWindowThreadProcessId(h, &owner);
+            if (std::find(exePids.begin(), exePids.end(), owner) == exePids.end()) return false;
         }
         if (!cls.empty()) {
             wchar_t buf[256] = {};
@@ -299,17 +307,26 @@ Match matchFrom(const Options& o) {
     m.title = widen(o.get("--title"));
     m.visibleOnly = o.has("--visible");
     if (o.has("--pid")) m.pid = (DWORD)parseNumber(o.get("--pid"));
+    m.exe = o.get("--exe");
     return m;
 }
 
+std::vector<DWORD> processesNamed(const std::string& exe);
+
 int cmdFind(const Args& a) {
-    Options o(a, {"--class", "--title", "--timeout", "--pid"}, {"--visible", "--all"});
+    Options o(a, {"--class", "--title", "--timeout", "--pid", "--exe"}, {"--visible", "--all"});
     if (!o.positional.empty()) throw UsageError{"unexpected " + o.positional[0]};
     if (!o.has("--class") && !o.has("--title") && !o.has("--pid"))
         throw UsageError{"give --class, --title or --pid"};
     Match m = matchFrom(o);
     long long timeout = parseNumber(o.get("--timeout", "0"));
-    return printFound(waitFor([&] { return topLevelWindows(m); }, timeout), o.has("--all"));
+    return printFound(waitFor(
+                          [&] {
+                              if (!m.exe.empty()) m.exePids = processesNamed(m.exe);
+                              return topLevelWindows(m);
+                          },
+                          timeout),
+                      o.has("--all"));
 }
 
 int cmdFindChild(const Args& a) {
@@ -1223,7 +1240,8 @@ constexpr size_t kAny = 99;
 int cmdHelp(const Args&);
 
 const Command kCommands[] = {
-    {"find", 0, kAny, "[--class C] [--title T] [--pid P] [--visible] [--timeout ms] [--all]",
+    {"find", 0, kAny,
+     "[--class C] [--title T] [--pid P] [--exe NAME.exe] [--visible] [--timeout ms] [--all]",
      cmdFind},
     {"find-child", 1, kAny, "PARENT [--class C] [--title T] [--visible] [--timeout ms] [--all]",
      cmdFindChild},

@@ -118,13 +118,6 @@ start_program() {
   ! program_running || fail "start_program: the program is already running"
   # A program left over from an earlier test would answer instead of ours.
   drv kill-exe "$(basename "$PROGRAM_EXE")" >/dev/null 2>&1 || true
-  # The windows of a copy that has just ended can outlive it for a moment;
-  # a test must not take one of them for the new copy's.
-  local i
-  for i in $(seq 50); do
-    main_window >/dev/null || break
-    sleep 0.2
-  done
   rm -f "$E2E_TMP/program.pid" "$E2E_TMP/program.status"
   (
     "$WINE_LOADER_CMD" "$PROGRAM_EXE" "$@" >>"$E2E_TMP/program.log" 2>&1 &
@@ -133,6 +126,7 @@ start_program() {
     echo $? >"$E2E_TMP/program.status.tmp"
     mv "$E2E_TMP/program.status.tmp" "$E2E_TMP/program.status"
   ) &
+  local i
   for i in $(seq 50); do
     [ -s "$E2E_TMP/program.pid" ] && break
     sleep 0.1
@@ -161,9 +155,11 @@ program_exit_code() {
 }
 
 # wait_window [--title T] [--class C] [--visible] [TIMEOUT]: prints the handle
-# of the first top-level window that matches (default wait 15 s).
+# of the first top-level window of the program's own process that matches
+# (default wait 15 s).
 wait_window() {
-  local args=() timeout=15
+  # Only the program's own windows: other tests' windows may bear its titles.
+  local args=(--exe "$(basename "$PROGRAM_EXE")") timeout=15
   while [ $# -gt 0 ]; do
     case $1 in
       --title | --class | --pid) args+=("$1" "$2"); shift 2 ;;
@@ -184,8 +180,8 @@ wait_gone() { drv wait-gone "$1" $((${2:-10} * 1000)); }
 wait_tray_icons() { drv tray-icons --wait "$1" --timeout $((${2:-10} * 1000)); }
 
 # main_window / app_window: handles of the program's windows (empty if none).
-main_window() { drv find --title "$MAIN_TITLE" 2>/dev/null; }
-app_window() { drv find --title "$APP_TITLE" 2>/dev/null; }
+main_window() { drv find --title "$MAIN_TITLE" --exe "$(basename "$PROGRAM_EXE")" 2>/dev/null; }
+app_window() { drv find --title "$APP_TITLE" --exe "$(basename "$PROGRAM_EXE")" 2>/dev/null; }
 
 # own_tray_icons: the program's own icons in the notification area, "HWND NAME"
 # a line (other programs' icons never count).
