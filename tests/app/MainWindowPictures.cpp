@@ -8,9 +8,9 @@
 
 #include "app/Unit1.h"
 #include "framework/Application.h"
-#include "tests/support/MainWindow.h"
 #include "framework/WindowShot.h"
 #include "skin/SkinMgr.h"
+#include "tests/support/MainWindow.h"
 
 #include <cstdio>
 #include <exception>

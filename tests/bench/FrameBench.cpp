@@ -11,9 +11,9 @@
 
 #include "app/Unit1.h"
 #include "framework/Application.h"
-#include "tests/support/MainWindow.h"
 #include "skin/SkinForm.h"
 #include "tests/support/CallCost.h"
+#include "tests/support/MainWindow.h"
 
 #include <algorithm>
 #include <cstdio>

@@ -232,15 +232,12 @@ struct Match {
 
     bool accepts(HWND h) const {
         if (visibleOnly && !IsWindowVisible(h)) return false;
-        if (pid) {
+        if (pid || !exe.empty()) {
             DWORD owner = 0;
             GetWindowThreadProcessId(h, &owner);
-            if (owner != pid) return false;
-        }
-        if (!exe.empty()) {
-            DWORD owner = 0;
-            GetWindowThreadProcessId(h, &owner);
-            if (std::find(exePids.begin(), exePids.end(), owner) == exePids.end()) return false;
+            if (pid && owner != pid) return false;
+            if (!exe.empty() && std::find(exePids.begin(), exePids.end(), owner) == exePids.end())
+                return false;
         }
         if (!cls.empty()) {
             wchar_t buf[256] = {};

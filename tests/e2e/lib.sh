@@ -28,11 +28,11 @@ _DRV_QUERIES=" find find-child text visible exists rect client owner parent clas
   reg-exists reg-values screen mode modes pixel file-pixel tray-icons tray-tips tray-has tray-own
   taskbar-buttons keystate capture capture-screen capture-rect "
 
-# Runs the driver; prints its output, returns its exit code. Once in a few
-# thousand starts a Wine process aborts in the system's dynamic loader after
-# its program has ended ("Inconsistency detected by ld.so", exit status 127),
-# and the driver's own exit status is lost; a command that only looks is then
-# asked again. Output goes through files, not pipes: a first call may start
+# Runs the driver; prints its output, returns its exit code. Now and then a
+# Wine process aborts in the system's dynamic loader after its program has
+# ended ("Inconsistency detected by ld.so", exit status 127; once in 20 full
+# runs here): the output is complete but the driver's own exit status is
+# lost, so a command that only looks is asked again. Output goes through files, not pipes: a first call may start
 # Wine's services, which keep what they inherit open.
 drv() {
   [ -n "${DRIVER_EXE:-}" ] || { echo "DRIVER_EXE is not set" >&2; return 2; }
@@ -40,10 +40,10 @@ drv() {
     *[[:space:]]"${1:-}"[[:space:]]*) ;;
     *) wine_cmd "$DRIVER_EXE" "$@"; return ;;
   esac
-  local out err rc attempt
+  local out err rc
   out=$(mktemp "${TMPDIR:-/tmp}/moxel-drv.XXXXXX") || return 2
   err=$(mktemp "${TMPDIR:-/tmp}/moxel-drv.XXXXXX") || { rm -f "$out"; return 2; }
-  for attempt in 1 2 3; do
+  for _ in 1 2 3; do
     wine_cmd "$DRIVER_EXE" "$@" >"$out" 2>"$err"
     rc=$?
     [ "$rc" -eq 127 ] && grep -q "Inconsistency detected by ld.so" "$err" || break
