@@ -32,8 +32,9 @@ _DRV_QUERIES=" find find-child text visible exists rect client owner parent clas
 # Wine process aborts in the system's dynamic loader after its program has
 # ended ("Inconsistency detected by ld.so", exit status 127; once in 20 full
 # runs here): the output is complete but the driver's own exit status is
-# lost, so a command that only looks is asked again. Output goes through files, not pipes: a first call may start
-# Wine's services, which keep what they inherit open.
+# lost, so a command that only looks is asked again. Output goes through
+# files, not pipes: a first call may start Wine's services, which keep what
+# they inherit open.
 drv() {
   [ -n "${DRIVER_EXE:-}" ] || { echo "DRIVER_EXE is not set" >&2; return 2; }
   case "$_DRV_QUERIES" in
